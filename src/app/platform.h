@@ -1,0 +1,9 @@
+#pragma once
+
+// Makes the standard streams safe to use: a closed descriptor 0, 1 or 2 is
+// opened on the null device so the result file cannot take its place, and a
+// console that goes away makes writes fail instead of ending the process.
+void prepareProcess();
+
+// Prompts and waits for one key press where there is someone to press it.
+void waitForKey();
