@@ -1,0 +1,380 @@
+// Drives the built program as a user would, each run in a fresh folder.
+//
+// BIGSUM_EXE names the program; BIGSUM_LAUNCHER, if set, is a command put in
+// front of it (e.g. "wine"); BIGSUM_EOL=crlf expects Windows line ends and
+// the command interpreter's own pause prompt.
+
+#include "digit_strings.h"
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <chrono>
+#include <csignal>
+#include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
+#include <filesystem>
+#include <fstream>
+#include <pty.h>
+#include <sstream>
+#include <string>
+#include <sys/wait.h>
+#include <termios.h>
+#include <thread>
+#include <unistd.h>
+#include <vector>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const char openFailed[] = "\xB6\x7D\xC0\xC9\xA5\xA2\xB1\xD1\x3A\x20";
+const char writeFailed[] = "\xBC\x67\xC0\xC9\xA5\xA2\xB1\xD1\x3A\x20";
+const char nativePrompt[] = "Press any key to continue . . . ";
+
+std::string env(const char *name)
+{
+    const char *v = std::getenv(name);
+    return v ? v : "";
+}
+
+bool windowsTarget()
+{
+    return env("BIGSUM_EOL") == "crlf";
+}
+
+std::string eol()
+{
+    return windowsTarget() ? "\r\n" : "\n";
+}
+
+std::string expectedSum()
+{
+    static char sum[OPERAND_CAPACITY];
+    return addDigitStrings(firstOperand, secondOperand, sum);
+}
+
+std::string expectedEcho()
+{
+    const std::string n = eol();
+    return std::string(" ") + firstOperand + n + n + "+" + secondOperand + n + n + "=" +
+           expectedSum() + n;
+}
+
+std::string readFile(const fs::path &p)
+{
+    std::ifstream in(p, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+enum class Out { File, Closed, DevFull, BrokenPipe };
+enum class In { DevNull, OpenPipe };
+
+struct Outcome {
+    int status = -1; // exit status, or 128 + signal
+    std::string out;
+};
+
+// A fresh folder W inside a fresh parent: the result file is parent/korvax-.txt.
+class Sandbox {
+public:
+    Sandbox()
+    {
+        std::string tmpl = (fs::temp_directory_path() / "bigsum-e2e-XXXXXX").string();
+        parent_ = mkdtemp(tmpl.data());
+        fs::create_directory(work());
+    }
+    ~Sandbox() { fs::remove_all(parent_); }
+    Sandbox(const Sandbox &) = delete;
+    Sandbox &operator=(const Sandbox &) = delete;
+
+    fs::path work() const { return parent_ / "W"; }
+    fs::path result() const { return parent_ / "korvax-.txt"; }
+
+private:
+    fs::path parent_;
+};
+
+std::vector<std::string> command(const std::vector<std::string> &args)
+{
+    std::vector<std::string> argv;
+    std::istringstream launcher(env("BIGSUM_LAUNCHER"));
+    for (std::string word; launcher >> word;)
+        argv.push_back(word);
+    argv.push_back(env("BIGSUM_EXE"));
+    argv.insert(argv.end(), args.begin(), args.end());
+    return argv;
+}
+
+[[noreturn]] void execCommand(const fs::path &dir, const std::vector<std::string> &args)
+{
+    std::vector<std::string> words = command(args);
+    std::vector<char *> argv;
+    for (std::string &w : words)
+        argv.push_back(w.data());
+    argv.push_back(nullptr);
+    if (chdir(dir.c_str()) == 0)
+        execvp(argv[0], argv.data());
+    _exit(127);
+}
+
+int statusOf(int wstatus)
+{
+    return WIFEXITED(wstatus) ? WEXITSTATUS(wstatus) : 128 + WTERMSIG(wstatus);
+}
+
+int waitWithTimeout(pid_t pid)
+{
+    const auto limit = std::chrono::steady_clock::now() + std::chrono::minutes(5);
+    int wstatus = 0;
+    while (waitpid(pid, &wstatus, WNOHANG) == 0) {
+        if (std::chrono::steady_clock::now() > limit) {
+            kill(pid, SIGKILL);
+            waitpid(pid, &wstatus, 0);
+            ADD_FAILURE() << "program did not end";
+            return -1;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    return statusOf(wstatus);
+}
+
+Outcome run(const Sandbox &box, Out out = Out::File, In in = In::DevNull,
+        const std::vector<std::string> &args = {})
+{
+    const fs::path captured = box.work().parent_path() / "stdout";
+    int inPipe[2] = {-1, -1};
+    int outPipe[2] = {-1, -1};
+    if (in == In::OpenPipe && pipe(inPipe) != 0)
+        ADD_FAILURE() << "pipe";
+    if (out == Out::BrokenPipe && pipe(outPipe) != 0)
+        ADD_FAILURE() << "pipe";
+
+    const pid_t pid = fork();
+    if (pid == 0) {
+        int fd = in == In::OpenPipe ? inPipe[0] : open("/dev/null", O_RDONLY);
+        dup2(fd, STDIN_FILENO);
+        switch (out) {
+        case Out::File:
+            fd = open(captured.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+            break;
+        case Out::DevFull:
+            fd = open("/dev/full", O_WRONLY);
+            break;
+        case Out::BrokenPipe:
+            fd = outPipe[1];
+            break;
+        case Out::Closed:
+            fd = -1;
+            break;
+        }
+        if (fd >= 0)
+            dup2(fd, STDOUT_FILENO);
+        else
+            close(STDOUT_FILENO);
+        for (int p : {inPipe[0], inPipe[1], outPipe[0], outPipe[1]})
+            if (p > STDERR_FILENO)
+                close(p);
+        execCommand(box.work(), args);
+    }
+
+    Outcome r;
+    if (out == Out::BrokenPipe) {
+        // Like `bigsum | head -c 1`: take one byte, then go away.
+        close(outPipe[1]);
+        char byte;
+        if (read(outPipe[0], &byte, 1) == 1)
+            r.out = byte;
+        close(outPipe[0]);
+    }
+    r.status = waitWithTimeout(pid);
+    if (in == In::OpenPipe) {
+        close(inPipe[0]);
+        close(inPipe[1]);
+    }
+    if (out == Out::File)
+        r.out = readFile(captured);
+    return r;
+}
+
+// What a successful run prints after the echo.
+void expectPrompt(const std::string &tail)
+{
+    if (windowsTarget())
+        EXPECT_FALSE(tail.empty()) << "no pause prompt after the echo";
+    else
+        EXPECT_EQ(tail, std::string(nativePrompt) + "\n");
+}
+
+void expectSuccess(const Outcome &r, const Sandbox &box)
+{
+    const std::string echo = expectedEcho();
+    EXPECT_EQ(r.status, 0);
+    ASSERT_GE(r.out.size(), echo.size()) << r.out;
+    EXPECT_EQ(r.out.substr(0, echo.size()), echo);
+    expectPrompt(r.out.substr(echo.size()));
+    EXPECT_EQ(readFile(box.result()), expectedSum());
+}
+
+TEST(Run, PrintsTheAdditionAndStoresTheSum)
+{
+    Sandbox box;
+    const Outcome r = run(box);
+    expectSuccess(r, box);
+    EXPECT_EQ(readFile(box.result()).size(), 153u);
+    EXPECT_EQ(expectedSum().substr(150), "769");
+}
+
+TEST(Run, ReplacesALongerFile)
+{
+    Sandbox box;
+    std::ofstream(box.result()) << std::string(4096, '7') << '\n';
+    expectSuccess(run(box), box);
+}
+
+TEST(Run, IgnoresArguments)
+{
+    const std::vector<std::vector<std::string>> argLists = {
+        {"--help"}, {"-o", "elsewhere.txt"}, {"", "x y"}, {"../korvax-.txt"}};
+    for (const auto &args : argLists) {
+        SCOPED_TRACE(args.front());
+        Sandbox box;
+        expectSuccess(run(box, Out::File, In::DevNull, args), box);
+        EXPECT_FALSE(fs::exists(box.work() / "elsewhere.txt"));
+    }
+}
+
+TEST(Run, DoesNotWaitOnAPipeThatStaysOpen)
+{
+    Sandbox box;
+    expectSuccess(run(box, Out::File, In::OpenPipe), box);
+}
+
+TEST(Failure, OpenReportsThePathAndExitsOne)
+{
+    Sandbox box;
+    fs::create_directory(box.result()); // a directory in the way
+    const Outcome r = run(box);
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.out, std::string(openFailed) + "../korvax-.txt" + eol());
+    EXPECT_TRUE(fs::is_directory(box.result()));
+}
+
+TEST(Failure, FullDiskReportsThePathAfterTheEcho)
+{
+    Sandbox box;
+    fs::create_symlink("/dev/full", box.result());
+    const Outcome r = run(box);
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.out, expectedEcho() + writeFailed + "../korvax-.txt" + eol());
+}
+
+TEST(BrokenOutput, StillStoresTheWholeSum)
+{
+    const struct {
+        const char *name;
+        Out out;
+    } rows[] = {
+        {"reader gone", Out::BrokenPipe},
+        {"closed", Out::Closed},
+        {"full", Out::DevFull},
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.name);
+        Sandbox box;
+        const Outcome r = run(box, row.out);
+        EXPECT_EQ(r.status, 0);
+        EXPECT_EQ(readFile(box.result()), expectedSum());
+    }
+}
+
+// The key wait on a terminal: key mode while waiting, the old mode after.
+class Terminal : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        if (windowsTarget())
+            GTEST_SKIP() << "the command interpreter's pause owns the console";
+    }
+
+    struct Session {
+        pid_t pid;
+        int master;
+    };
+
+    Session start()
+    {
+        int master = -1;
+        const pid_t pid = forkpty(&master, nullptr, nullptr, nullptr);
+        if (pid == 0)
+            execCommand(box_.work(), {});
+        return {pid, master};
+    }
+
+    // Reads the terminal until the prompt shows and returns all it read.
+    static std::string readUntilPrompt(int master)
+    {
+        std::string seen;
+        char buf[512];
+        while (seen.find(nativePrompt) == std::string::npos) {
+            const ssize_t n = read(master, buf, sizeof buf);
+            if (n <= 0)
+                break;
+            seen.append(buf, static_cast<std::size_t>(n));
+        }
+        return seen;
+    }
+
+    static termios modeOf(int master)
+    {
+        termios t{};
+        tcgetattr(master, &t);
+        return t;
+    }
+
+    // Once the prompt is out, the program switches to key mode before reading.
+    static void awaitKeyMode(int master)
+    {
+        for (int i = 0; i < 1000 && (modeOf(master).c_lflag & ICANON) != 0; ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+
+    Sandbox box_;
+};
+
+TEST_F(Terminal, WaitsForOneKeyAndRestoresTheMode)
+{
+    const Session s = start();
+    const termios before = modeOf(s.master);
+    const std::string seen = readUntilPrompt(s.master);
+    ASSERT_NE(seen.find(nativePrompt), std::string::npos) << seen;
+    awaitKeyMode(s.master);
+    const termios during = modeOf(s.master);
+    EXPECT_EQ(during.c_lflag & (ICANON | ECHO), 0u);
+
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    int wstatus = 0;
+    EXPECT_EQ(waitpid(s.pid, &wstatus, WNOHANG), 0) << "did not wait for a key";
+    ASSERT_EQ(write(s.master, "k", 1), 1);
+    EXPECT_EQ(waitWithTimeout(s.pid), 0);
+    EXPECT_EQ(modeOf(s.master).c_lflag, before.c_lflag);
+    EXPECT_EQ(readFile(box_.result()), expectedSum());
+    close(s.master);
+}
+
+TEST_F(Terminal, CtrlCEndsTheWaitAndRestoresTheMode)
+{
+    const Session s = start();
+    const termios before = modeOf(s.master);
+    readUntilPrompt(s.master);
+    awaitKeyMode(s.master);
+    ASSERT_EQ(write(s.master, "\x03", 1), 1);
+    EXPECT_EQ(waitWithTimeout(s.pid), 128 + SIGINT);
+    EXPECT_EQ(modeOf(s.master).c_lflag, before.c_lflag);
+    close(s.master);
+}
+
+} // namespace
