@@ -5,9 +5,9 @@
 #include <cstring>
 #include <string>
 
-extern const char firstOperand[OPERAND_CAPACITY] =
+extern constexpr char firstOperand[OPERAND_CAPACITY] =
     "98380086727923553215105054181921715175866988514990453315613290351450318742444741152077272515290860426950578327296928895458358530534662845453658908519947";
-extern const char secondOperand[OPERAND_CAPACITY] =
+extern constexpr char secondOperand[OPERAND_CAPACITY] =
     "5503937581225421348936229921973037115157344124265054568382997259560529126023580967387019509196918243715470244197597725848827549164840459221682909153822";
 char sumBuffer[OPERAND_CAPACITY];
 
@@ -19,20 +19,19 @@ static_assert(firstLength == 152 && secondLength == 151);
 static_assert(std::max(firstLength, secondLength) + 2 <= OPERAND_CAPACITY,
               "the sum of the built-in operands must fit sumBuffer");
 
-// Digit sums carry a bias of 6 so that the carry is bit 4: t = a + b + c + 6
-// lies in 6..25 and t >> 4 is 1 exactly when a + b + c >= 10. That keeps the
+// A column's biased sum t = a + b + carry + bias lies in 6..25 for valid
+// digits; the bias makes its carry bit 4 (t >> 4 is 1 exactly when
+// a + b + carry >= 10) and digitChar[t] is its digit. That keeps the
 // loop-carried path to an add and a shift.
 constexpr unsigned bias = 6;
+constexpr char digitChar[26] = {0,   0,   0,   0,   0,   0,   '0', '1', '2',
+                                '3', '4', '5', '6', '7', '8', '9', '0', '1',
+                                '2', '3', '4', '5', '6', '7', '8', '9'};
 
 unsigned digitOf(char ch)
 {
     assert(ch >= '0' && ch <= '9');
-    return static_cast<unsigned>(static_cast<unsigned char>(ch)) - '0';
-}
-
-char charOf(unsigned biased, unsigned carry)
-{
-    return static_cast<char>(biased - bias - 10 * carry + '0');
+    return static_cast<unsigned char>(ch) - unsigned{'0'};
 }
 
 } // namespace
@@ -45,32 +44,33 @@ char *addDigitStrings(const char *first, const char *second, char *sum)
         std::swap(first, second);
         std::swap(fn, sn);
     }
-    // first is now the longer operand.
-    char *w = sum + fn + 1;
-    *w = '\0';
+    // first is now the longer operand; its digits line up with w[0..fn).
+    char *w = sum + 1;
+    w[fn] = '\0';
     if (fn == 0) {
-        *--w = '0';
-        return w;
+        sum[0] = '0';
+        return sum;
     }
 
-    const char *a = first + fn;
-    const char *b = second + sn;
+    // The columns where both operands have digits, indexed from the
+    // shorter operand's end.
+    const char *firstTail = first + (fn - sn);
+    char *wTail = w + (fn - sn);
     unsigned c = 0;
-    while (b != second) {
-        unsigned t = digitOf(*--a) + digitOf(*--b) + c + bias;
+    for (std::size_t j = sn; j-- > 0;) {
+        const unsigned t = digitOf(firstTail[j]) + digitOf(second[j]) + c + bias;
         c = t >> 4;
-        *--w = charOf(t, c);
+        wTail[j] = digitChar[t];
     }
-    // The carry runs through the longer operand's nines; past them the
-    // remaining digits are copied unchanged.
-    while (c != 0 && a != first) {
-        unsigned t = digitOf(*--a) + c + bias;
+    // The carry runs through the longer operand's nines; past them its
+    // remaining digits are copied as they are.
+    std::size_t i = fn - sn;
+    for (; c != 0 && i > 0; --i) {
+        const unsigned t = digitOf(first[i - 1]) + c + bias;
         c = t >> 4;
-        *--w = charOf(t, c);
+        w[i - 1] = digitChar[t];
     }
-    std::size_t rest = static_cast<std::size_t>(a - first);
-    w -= rest;
-    std::memcpy(w, first, rest);
+    std::memcpy(w, first, i);
 
     if (c != 0)
         *--w = '1';

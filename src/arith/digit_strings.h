@@ -6,7 +6,7 @@
 // first, ended by a zero byte. The empty string is zero; leading zeros are
 // part of the string and are kept by the addition.
 
-constexpr std::size_t OPERAND_CAPACITY = 1000000;
+inline constexpr std::size_t OPERAND_CAPACITY = 1000000;
 
 // The built-in operands, zero-filled past their digits.
 extern const char firstOperand[OPERAND_CAPACITY];

@@ -1,0 +1,36 @@
+# Cross-builds bigsum.exe with the MinGW-w64 toolchain and runs the
+# end-to-end cases against it under Wine, in a prefix kept in the build tree.
+find_program(WINE wine REQUIRED)
+include(ExternalProject)
+
+set(windows_dir "${PROJECT_BINARY_DIR}/windows")
+ExternalProject_Add(bigsum_windows
+  SOURCE_DIR "${PROJECT_SOURCE_DIR}"
+  BINARY_DIR "${windows_dir}"
+  CMAKE_ARGS
+    "--toolchain=${PROJECT_SOURCE_DIR}/cmake/mingw-w64-i686.cmake"
+    -DCMAKE_BUILD_TYPE=Release
+    -DBIGSUM_STATIC=ON
+    -DBIGSUM_TESTS=OFF
+    "-DCMAKE_CXX_FLAGS=${CMAKE_CXX_FLAGS}"
+    "-DCMAKE_COMPILE_WARNING_AS_ERROR=${CMAKE_COMPILE_WARNING_AS_ERROR}"
+  BUILD_BYPRODUCTS "${windows_dir}/bigsum.exe"
+  INSTALL_COMMAND ""
+  BUILD_ALWAYS ON)
+
+set(WINE_PREFIX "${PROJECT_BINARY_DIR}/wineprefix")
+configure_file(wine-run.in "${PROJECT_BINARY_DIR}/wine-run" @ONLY
+  FILE_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
+
+# Wine's first start in a new prefix takes a while; do it once per build tree.
+add_custom_command(OUTPUT "${WINE_PREFIX}/system.reg"
+  COMMAND "${PROJECT_BINARY_DIR}/wine-run" wineboot --init
+  COMMAND "${PROJECT_BINARY_DIR}/wine-run" --wait-server
+  COMMENT "Creating the Wine prefix"
+  VERBATIM)
+add_custom_target(wine_prefix ALL DEPENDS "${WINE_PREFIX}/system.reg" bigsum_windows)
+
+gtest_discover_tests(e2e_test
+  TEST_PREFIX "wine."
+  EXTRA_ARGS "--exe=${windows_dir}/bigsum.exe" "--launcher=${PROJECT_BINARY_DIR}/wine-run" --eol=crlf
+  PROPERTIES TIMEOUT 900 RUN_SERIAL ON)
