@@ -43,7 +43,7 @@ void addDigitStringsAtLimit(benchmark::State &state)
 {
     const Operands &op = operands();
     std::vector<char> sum(digits + 2);
-    for (auto _ : state) {
+    while (state.KeepRunning()) {
         const char *begin = addDigitStrings(op.first.data(), op.second.data(), sum.data());
         benchmark::DoNotOptimize(begin);
         benchmark::ClobberMemory();
@@ -54,9 +54,10 @@ void gmpRoundTripAtLimit(benchmark::State &state)
 {
     const Operands &op = operands();
     std::vector<char> sum(digits + 2);
-    mpz_t a, b;
+    mpz_t a;
+    mpz_t b;
     mpz_inits(a, b, nullptr);
-    for (auto _ : state) {
+    while (state.KeepRunning()) {
         mpz_set_str(a, op.first.data(), 10);
         mpz_set_str(b, op.second.data(), 10);
         mpz_add(a, a, b);
@@ -70,7 +71,7 @@ void copyFloorAtLimit(benchmark::State &state)
 {
     const Operands &op = operands();
     std::vector<char> sum(digits + 2);
-    for (auto _ : state) {
+    while (state.KeepRunning()) {
         std::memcpy(sum.data(), op.first.data(), digits + 1);
         benchmark::DoNotOptimize(sum.data());
         benchmark::ClobberMemory();
@@ -111,7 +112,7 @@ int main(int argc, char **argv)
     const double copy = t["copyFloorAtLimit"];
     if (add <= 0 || gmp <= 0 || copy <= 0)
         return 0; // filtered run: no ratios
-    const double n = static_cast<double>(digits);
+    const auto n = static_cast<double>(digits);
     std::printf("\n%zu digits per operand, final carry\n", digits);
     std::printf("| job | ns per digit | ratio |\n|---|---|---|\n");
     std::printf("| addDigitStrings | %.3f | 1 |\n", add / n);

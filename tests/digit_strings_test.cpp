@@ -55,8 +55,7 @@ std::pair<std::string, std::ptrdiff_t> add(const char *first, const char *second
     return {begin, begin - sum};
 }
 
-class AddDigitStrings : public testing::TestWithParam<AddCase> {
-};
+class AddDigitStrings : public testing::TestWithParam<AddCase> {};
 
 TEST_P(AddDigitStrings, AddsInEitherOrder)
 {
@@ -106,8 +105,8 @@ TEST(CapacityLimit, LongestOperandsFitTheBuffer)
     EXPECT_EQ(std::strlen(begin), OPERAND_CAPACITY - 1);
     EXPECT_EQ(begin[0], '1');
     EXPECT_EQ(begin[OPERAND_CAPACITY - 2], '8');
-    EXPECT_TRUE(std::all_of(begin + 1, begin + OPERAND_CAPACITY - 2,
-                            [](char ch) { return ch == '9'; }));
+    EXPECT_TRUE(
+        std::all_of(begin + 1, begin + OPERAND_CAPACITY - 2, [](char ch) { return ch == '9'; }));
 }
 
 } // namespace

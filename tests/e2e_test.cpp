@@ -102,6 +102,7 @@ private:
 std::vector<std::string> command(const std::vector<std::string> &args)
 {
     std::vector<std::string> argv;
+    argv.reserve(args.size() + 2);
     if (!target.launcher.empty())
         argv.push_back(target.launcher);
     argv.push_back(target.exe);
@@ -113,6 +114,7 @@ std::vector<std::string> command(const std::vector<std::string> &args)
 {
     std::vector<std::string> words = command(args);
     std::vector<char *> argv;
+    argv.reserve(words.size() + 1);
     for (std::string &w : words)
         argv.push_back(w.data());
     argv.push_back(nullptr);
@@ -143,7 +145,7 @@ int waitWithTimeout(pid_t pid)
 }
 
 Outcome run(const Sandbox &box, Out out = Out::File, In in = In::DevNull,
-        const std::vector<std::string> &args = {})
+            const std::vector<std::string> &args = {})
 {
     const fs::path captured = box.work().parent_path() / "stdout";
     int inPipe[2] = {-1, -1};
@@ -394,7 +396,8 @@ int main(int argc, char **argv)
             target.crlf = true;
     }
     if (target.exe.empty() && !GTEST_FLAG_GET(list_tests)) {
-        std::fprintf(stderr, "usage: e2e_test [gtest flags] --exe=PATH [--launcher=CMD] [--eol=crlf]\n");
+        static_cast<void>(std::fprintf(
+            stderr, "usage: e2e_test [gtest flags] --exe=PATH [--launcher=CMD] [--eol=crlf]\n"));
         return 2;
     }
     return RUN_ALL_TESTS();

@@ -4,9 +4,9 @@
 #include "result_file.h"
 
 #ifdef _WIN32
-extern "C" int wmain(int, wchar_t **)
+extern "C" int wmain(int /*argc*/, wchar_t ** /*argv*/)
 #else
-int main(int, char **)
+int main(int /*argc*/, char ** /*argv*/)
 #endif
 {
     prepareProcess();

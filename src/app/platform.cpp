@@ -4,9 +4,7 @@
 
 #include <cstdlib>
 
-void prepareProcess()
-{
-}
+void prepareProcess() {}
 
 void waitForKey()
 {
@@ -46,7 +44,7 @@ extern "C" void restoreAndRaise(int sig)
     sigemptyset(&set);
     sigaddset(&set, sig);
     sigprocmask(SIG_UNBLOCK, &set, nullptr);
-    raise(sig);
+    static_cast<void>(raise(sig));
 
     sigaction(sig, &restoringAction, nullptr);
     if (inKeyMode)
@@ -92,7 +90,7 @@ void prepareProcess()
     while (fd >= 0 && fd <= STDERR_FILENO);
     if (fd > STDERR_FILENO)
         close(fd);
-    signal(SIGPIPE, SIG_IGN);
+    static_cast<void>(signal(SIGPIPE, SIG_IGN));
 }
 
 void waitForKey()

@@ -5,10 +5,12 @@
 #include <cstring>
 #include <string>
 
+// clang-format off
 extern constexpr char firstOperand[OPERAND_CAPACITY] =
     "98380086727923553215105054181921715175866988514990453315613290351450318742444741152077272515290860426950578327296928895458358530534662845453658908519947";
 extern constexpr char secondOperand[OPERAND_CAPACITY] =
     "5503937581225421348936229921973037115157344124265054568382997259560529126023580967387019509196918243715470244197597725848827549164840459221682909153822";
+// clang-format on
 char sumBuffer[OPERAND_CAPACITY];
 
 namespace {
@@ -24,9 +26,8 @@ static_assert(std::max(firstLength, secondLength) + 2 <= OPERAND_CAPACITY,
 // a + b + carry >= 10) and digitChar[t] is its digit. That keeps the
 // loop-carried path to an add and a shift.
 constexpr unsigned bias = 6;
-constexpr char digitChar[26] = {0,   0,   0,   0,   0,   0,   '0', '1', '2',
-                                '3', '4', '5', '6', '7', '8', '9', '0', '1',
-                                '2', '3', '4', '5', '6', '7', '8', '9'};
+constexpr char digitChar[26] = {0,   0,   0,   0,   0,   0,   '0', '1', '2', '3', '4', '5', '6',
+                                '7', '8', '9', '0', '1', '2', '3', '4', '5', '6', '7', '8', '9'};
 
 unsigned digitOf(char ch)
 {

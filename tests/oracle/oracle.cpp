@@ -29,7 +29,8 @@ std::string oracleSum(const std::string &first, const std::string &second)
     const std::size_t longer = std::max(first.size(), second.size());
     if (longer == 0)
         return "0";
-    Mpz a, b;
+    Mpz a;
+    Mpz b;
     setDigits(a, first);
     setDigits(b, second);
     mpz_add(a.v, a.v, b.v);
