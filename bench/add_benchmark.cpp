@@ -82,17 +82,21 @@ BENCHMARK(addDigitStringsAtLimit)->Unit(benchmark::kMicrosecond);
 BENCHMARK(gmpRoundTripAtLimit)->Unit(benchmark::kMicrosecond);
 BENCHMARK(copyFloorAtLimit)->Unit(benchmark::kMicrosecond);
 
-// Keeps each benchmark's time per iteration for the ratios after the run.
+// Keeps each benchmark's time per iteration (the median when repeated) for
+// the ratios after the run.
 class Recorder : public benchmark::ConsoleReporter {
 public:
     std::map<std::string, double> nsPerIteration;
 
     void ReportRuns(const std::vector<Run> &runs) override
     {
-        for (const Run &r : runs)
-            if (r.run_type == Run::RT_Iteration && !r.error_occurred)
-                nsPerIteration[r.benchmark_name()] =
+        for (const Run &r : runs) {
+            const bool median = r.run_type == Run::RT_Aggregate && r.aggregate_name == "median";
+            const bool single = r.run_type == Run::RT_Iteration && r.repetitions <= 1;
+            if (!r.error_occurred && (median || single))
+                nsPerIteration[r.run_name.function_name] =
                     r.GetAdjustedRealTime() * 1e9 / benchmark::GetTimeUnitMultiplier(r.time_unit);
+        }
         ConsoleReporter::ReportRuns(runs);
     }
 };
