@@ -1,6 +1,7 @@
 #include "digit_strings.h"
 
 #include <algorithm>
+#include <array>
 #include <cassert>
 #include <cstring>
 #include <string>
@@ -21,18 +22,23 @@ static_assert(firstLength == 152 && secondLength == 151);
 static_assert(std::max(firstLength, secondLength) + 2 <= OPERAND_CAPACITY,
               "the sum of the built-in operands must fit sumBuffer");
 
-// A column's biased sum t = a + b + carry + bias lies in 6..25 for valid
-// digits; the bias makes its carry bit 4 (t >> 4 is 1 exactly when
-// a + b + carry >= 10) and digitChar[t] is its digit. That keeps the
-// loop-carried path to an add and a shift.
-constexpr unsigned bias = 6;
-constexpr char digitChar[26] = {0,   0,   0,   0,   0,   0,   '0', '1', '2', '3', '4', '5', '6',
-                                '7', '8', '9', '0', '1', '2', '3', '4', '5', '6', '7', '8', '9'};
+// A column adds two digit characters: s = a + b lies in '0' + '0' .. '9' + '9'.
+// With carry c coming in, the column's digit is sumDigit[s + c], and the
+// carry going out is 1 above '0' + '9', c at '0' + '9' (the column passes the
+// carry on) and 0 below. Choosing between c and a constant keeps the
+// loop-carried path to one conditional move.
+constexpr unsigned passOn = '0' + '9';
+constexpr auto sumDigit = [] {
+    std::array<char, 2 * '9' + 2> t{};
+    for (unsigned s = 2 * '0'; s < t.size(); ++s)
+        t[s] = static_cast<char>('0' + (s - 2 * '0') % 10);
+    return t;
+}();
 
-unsigned digitOf(char ch)
+unsigned charOf(char ch)
 {
     assert(ch >= '0' && ch <= '9');
-    return static_cast<unsigned char>(ch) - unsigned{'0'};
+    return static_cast<unsigned char>(ch);
 }
 
 } // namespace
@@ -59,17 +65,17 @@ char *addDigitStrings(const char *first, const char *second, char *sum)
     char *wTail = w + (fn - sn);
     unsigned c = 0;
     for (std::size_t j = sn; j-- > 0;) {
-        const unsigned t = digitOf(firstTail[j]) + digitOf(second[j]) + c + bias;
-        c = t >> 4;
-        wTail[j] = digitChar[t];
+        const unsigned s = charOf(firstTail[j]) + charOf(second[j]);
+        wTail[j] = sumDigit[s + c];
+        c = s == passOn ? c : unsigned{s > passOn};
     }
     // The carry runs through the longer operand's nines; past them its
     // remaining digits are copied as they are.
     std::size_t i = fn - sn;
     for (; c != 0 && i > 0; --i) {
-        const unsigned t = digitOf(first[i - 1]) + c + bias;
-        c = t >> 4;
-        w[i - 1] = digitChar[t];
+        const unsigned s = charOf(first[i - 1]) + '0';
+        w[i - 1] = sumDigit[s + c];
+        c = s == passOn ? c : unsigned{s > passOn};
     }
     std::memcpy(w, first, i);
 
