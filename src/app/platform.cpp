@@ -4,6 +4,8 @@
 
 #include <cstdlib>
 
+// The C runtime keeps descriptors 0 to 2 reserved even without a console,
+// and a write to a broken pipe fails without a signal.
 void prepareProcess() {}
 
 void waitForKey()
