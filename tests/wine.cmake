@@ -34,3 +34,12 @@ gtest_discover_tests(e2e_test
   TEST_PREFIX "wine."
   EXTRA_ARGS "--exe=${windows_dir}/bigsum.exe" "--launcher=${PROJECT_BINARY_DIR}/wine-run" --eol=crlf
   PROPERTIES TIMEOUT 900 RUN_SERIAL ON)
+
+# A PE32 console program for Intel 80386 that needs no MinGW runtime DLL.
+find_program(FILE_COMMAND file REQUIRED)
+add_test(NAME windows.exe_is_pe32_console
+  COMMAND sh -c "\"$1\" -b \"$2\" | grep -q '^PE32 executable (console) Intel 80386'"
+          sh "${FILE_COMMAND}" "${windows_dir}/bigsum.exe")
+add_test(NAME windows.exe_needs_only_system_dlls
+  COMMAND sh -c "! i686-w64-mingw32-objdump -p \"$1\" | grep 'DLL Name' | grep -iv -e KERNEL32.dll -e msvcrt.dll"
+          sh "${windows_dir}/bigsum.exe")
