@@ -41,6 +41,13 @@ unsigned charOf(char ch)
     return static_cast<unsigned char>(ch);
 }
 
+// Writes the digit of column sum s with carry c to out; returns the new carry.
+unsigned addColumn(unsigned s, unsigned c, char &out)
+{
+    out = sumDigit[s + c];
+    return s == passOn ? c : unsigned{s > passOn};
+}
+
 } // namespace
 
 char *addDigitStrings(const char *first, const char *second, char *sum)
@@ -65,17 +72,13 @@ char *addDigitStrings(const char *first, const char *second, char *sum)
     char *wTail = w + (fn - sn);
     unsigned c = 0;
     for (std::size_t j = sn; j-- > 0;) {
-        const unsigned s = charOf(firstTail[j]) + charOf(second[j]);
-        wTail[j] = sumDigit[s + c];
-        c = s == passOn ? c : unsigned{s > passOn};
+        c = addColumn(charOf(firstTail[j]) + charOf(second[j]), c, wTail[j]);
     }
     // The carry runs through the longer operand's nines; past them its
     // remaining digits are copied as they are.
     std::size_t i = fn - sn;
     for (; c != 0 && i > 0; --i) {
-        const unsigned s = charOf(first[i - 1]) + '0';
-        w[i - 1] = sumDigit[s + c];
-        c = s == passOn ? c : unsigned{s > passOn};
+        c = addColumn(charOf(first[i - 1]) + '0', c, w[i - 1]);
     }
     std::memcpy(w, first, i);
 

@@ -24,11 +24,11 @@ void setDigits(Mpz &z, const std::string &digits)
 
 } // namespace
 
-std::string oracleSum(const std::string &first, const std::string &second)
+OracleSum oracleSum(const std::string &first, const std::string &second)
 {
     const std::size_t longer = std::max(first.size(), second.size());
     if (longer == 0)
-        return "0";
+        return {"0", 0};
     Mpz a;
     Mpz b;
     setDigits(a, first);
@@ -38,7 +38,8 @@ std::string oracleSum(const std::string &first, const std::string &second)
     const std::unique_ptr<char, decltype(&std::free)> text(mpz_get_str(nullptr, 10, a.v),
                                                            &std::free);
     std::string sum = text.get();
-    if (sum.size() < longer)
-        sum.insert(0, longer - sum.size(), '0');
-    return sum;
+    if (sum.size() > longer)
+        return {sum, 0};
+    sum.insert(0, longer - sum.size(), '0');
+    return {sum, 1};
 }
