@@ -4,23 +4,47 @@
 #include <array>
 #include <cassert>
 #include <cstring>
-#include <string>
-
-// clang-format off
-extern constexpr char firstOperand[OPERAND_CAPACITY] =
-    "98380086727923553215105054181921715175866988514990453315613290351450318742444741152077272515290860426950578327296928895458358530534662845453658908519947";
-extern constexpr char secondOperand[OPERAND_CAPACITY] =
-    "5503937581225421348936229921973037115157344124265054568382997259560529126023580967387019509196918243715470244197597725848827549164840459221682909153822";
-// clang-format on
-char sumBuffer[OPERAND_CAPACITY];
+#include <string_view>
 
 namespace {
 
-constexpr std::size_t firstLength = std::char_traits<char>::length(firstOperand);
-constexpr std::size_t secondLength = std::char_traits<char>::length(secondOperand);
+// clang-format off
+constexpr char firstDigits[] =
+    "98380086727923553215105054181921715175866988514990453315613290351450318742444741152077272515290860426950578327296928895458358530534662845453658908519947";
+constexpr char secondDigits[] =
+    "5503937581225421348936229921973037115157344124265054568382997259560529126023580967387019509196918243715470244197597725848827549164840459221682909153822";
+// clang-format on
+
+constexpr bool isDigitString(std::string_view s)
+{
+    return s.find_first_not_of("0123456789") == std::string_view::npos;
+}
+
+constexpr std::size_t firstLength = sizeof firstDigits - 1;
+constexpr std::size_t secondLength = sizeof secondDigits - 1;
 static_assert(firstLength == 152 && secondLength == 151);
+static_assert(isDigitString(firstDigits) && isDigitString(secondDigits));
 static_assert(std::max(firstLength, secondLength) + 2 <= OPERAND_CAPACITY,
               "the sum of the built-in operands must fit sumBuffer");
+
+// The operands live in zero-initialised storage, so their zero tails take no
+// room in the program file; start-up copies the digits in front of them,
+// before the entry function runs.
+char firstStorage[OPERAND_CAPACITY];
+char secondStorage[OPERAND_CAPACITY];
+[[maybe_unused]] const bool digitsPlaced = [] {
+    std::memcpy(firstStorage, firstDigits, firstLength);
+    std::memcpy(secondStorage, secondDigits, secondLength);
+    return true;
+}();
+
+} // namespace
+
+const char (&firstOperand)[OPERAND_CAPACITY] = firstStorage;
+const char (&secondOperand)[OPERAND_CAPACITY] = secondStorage;
+char sumBuffer[OPERAND_CAPACITY];
+
+namespace {
 
 // A column adds two digit characters: s = a + b lies in '0' + '0' .. '9' + '9'.
 // With carry c coming in, the column's digit is sumDigit[s + c], and the

@@ -8,9 +8,10 @@
 
 inline constexpr std::size_t OPERAND_CAPACITY = 1000000;
 
-// The built-in operands, zero-filled past their digits.
-extern const char firstOperand[OPERAND_CAPACITY];
-extern const char secondOperand[OPERAND_CAPACITY];
+// The built-in operands, zero-filled past their digits; the digits are in
+// place before the entry function runs.
+extern const char (&firstOperand)[OPERAND_CAPACITY];
+extern const char (&secondOperand)[OPERAND_CAPACITY];
 
 // Receives the sum of the built-in operands.
 extern char sumBuffer[OPERAND_CAPACITY];
