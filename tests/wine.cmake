@@ -1,22 +1,7 @@
 # Cross-builds bigsum.exe with the MinGW-w64 toolchain and runs the
 # end-to-end cases against it under Wine, in a prefix kept in the build tree.
 find_program(WINE wine REQUIRED)
-include(ExternalProject)
-
-set(windows_dir "${PROJECT_BINARY_DIR}/windows")
-ExternalProject_Add(bigsum_windows
-  SOURCE_DIR "${PROJECT_SOURCE_DIR}"
-  BINARY_DIR "${windows_dir}"
-  CMAKE_ARGS
-    "--toolchain=${PROJECT_SOURCE_DIR}/cmake/mingw-w64-i686.cmake"
-    -DCMAKE_BUILD_TYPE=Release
-    -DBIGSUM_STATIC=ON
-    -DBIGSUM_TESTS=OFF
-    "-DCMAKE_CXX_FLAGS=${CMAKE_CXX_FLAGS}"
-    "-DCMAKE_COMPILE_WARNING_AS_ERROR=${CMAKE_COMPILE_WARNING_AS_ERROR}"
-  BUILD_BYPRODUCTS "${windows_dir}/bigsum.exe"
-  INSTALL_COMMAND ""
-  BUILD_ALWAYS ON)
+include("${PROJECT_SOURCE_DIR}/cmake/windows-build.cmake")
 
 set(WINE_PREFIX "${PROJECT_BINARY_DIR}/wineprefix")
 configure_file(wine-run.in "${PROJECT_BINARY_DIR}/wine-run" @ONLY
@@ -32,14 +17,14 @@ add_custom_target(wine_prefix ALL DEPENDS "${WINE_PREFIX}/system.reg" bigsum_win
 
 gtest_discover_tests(e2e_test
   TEST_PREFIX "wine."
-  EXTRA_ARGS "--exe=${windows_dir}/bigsum.exe" "--launcher=${PROJECT_BINARY_DIR}/wine-run" --eol=crlf
+  EXTRA_ARGS "--exe=${BIGSUM_WINDOWS_DIR}/bigsum.exe" "--launcher=${PROJECT_BINARY_DIR}/wine-run" --eol=crlf
   PROPERTIES TIMEOUT 900 RUN_SERIAL ON)
 
 # A PE32 console program for Intel 80386 that needs no MinGW runtime DLL.
 find_program(FILE_COMMAND file REQUIRED)
 add_test(NAME windows.exe_is_pe32_console
   COMMAND sh -c "\"$1\" -b \"$2\" | grep -q '^PE32 executable (console) Intel 80386'"
-          sh "${FILE_COMMAND}" "${windows_dir}/bigsum.exe")
+          sh "${FILE_COMMAND}" "${BIGSUM_WINDOWS_DIR}/bigsum.exe")
 add_test(NAME windows.exe_needs_only_system_dlls
   COMMAND sh -c "! i686-w64-mingw32-objdump -p \"$1\" | grep 'DLL Name' | grep -iv -e KERNEL32.dll -e msvcrt.dll"
-          sh "${windows_dir}/bigsum.exe")
+          sh "${BIGSUM_WINDOWS_DIR}/bigsum.exe")

@@ -1,0 +1,17 @@
+# The release archives: the target `packages` installs this build and the
+# Windows sub-build, stripped, and archives them into BIGSUM_PACKAGE_DIR.
+include("${PROJECT_SOURCE_DIR}/cmake/windows-build.cmake")
+
+add_custom_target(packages
+  COMMAND "${CMAKE_COMMAND}"
+    "-DVERSION=${PROJECT_VERSION}"
+    "-DEPOCH=${BIGSUM_SOURCE_DATE_EPOCH}"
+    "-DLINUX_BUILD=${PROJECT_BINARY_DIR}"
+    "-DWINDOWS_BUILD=${BIGSUM_WINDOWS_DIR}"
+    "-DREADME=${PROJECT_SOURCE_DIR}/README.md"
+    "-DSTAGE=${PROJECT_BINARY_DIR}/package-stage"
+    "-DOUT=${BIGSUM_PACKAGE_DIR}"
+    -P "${PROJECT_SOURCE_DIR}/cmake/make-packages.cmake"
+  COMMENT "Writing the release archives to ${BIGSUM_PACKAGE_DIR}"
+  VERBATIM)
+add_dependencies(packages bigsum bigsum_windows)
