@@ -1,0 +1,48 @@
+# Checks the release archives that the package workflow wrote to
+# BIGSUM_PACKAGE_DIR: checksums and members, the unpacked programs end to end
+# (bigsum.exe under Wine), the man page, bigsum.exe's headers and resources,
+# and that a second build elsewhere gives the same bytes.
+if(NOT BIGSUM_WINE_TESTS)
+  message(FATAL_ERROR "BIGSUM_PACKAGE_TESTS needs BIGSUM_WINE_TESTS for bigsum.exe")
+endif()
+find_program(GROFF groff REQUIRED)
+
+set(scripts "${CMAKE_CURRENT_SOURCE_DIR}/package")
+set(unpacked "${PROJECT_BINARY_DIR}/unpacked")
+set(linux "${unpacked}/bigsum-${PROJECT_VERSION}-x86_64-linux-gnu")
+set(windows "${unpacked}/bigsum-${PROJECT_VERSION}-i686-w64-mingw32")
+
+add_test(NAME package.unpack
+  COMMAND "${scripts}/unpack" "${BIGSUM_PACKAGE_DIR}" "${unpacked}" "${PROJECT_VERSION}"
+          "${PROJECT_SOURCE_DIR}/README.md")
+set_tests_properties(package.unpack PROPERTIES FIXTURES_SETUP unpacked)
+
+gtest_discover_tests(e2e_test
+  TEST_PREFIX "package.linux."
+  EXTRA_ARGS "--exe=${linux}/bin/bigsum"
+  PROPERTIES TIMEOUT 120 FIXTURES_REQUIRED unpacked)
+gtest_discover_tests(e2e_test
+  TEST_PREFIX "package.windows."
+  EXTRA_ARGS "--exe=${windows}/bigsum.exe" "--launcher=${PROJECT_BINARY_DIR}/wine-run" --eol=crlf
+  PROPERTIES TIMEOUT 900 RUN_SERIAL ON FIXTURES_REQUIRED unpacked)
+
+add_test(NAME package.man_page
+  COMMAND sh -c [=[w=$("$1" -man -ww -z "$2" 2>&1) && [ -z "$w" ] && head -n 1 "$2" | grep -qxF "$3"]=]
+          sh "${GROFF}" "${linux}/share/man/man1/bigsum.1"
+          ".TH BIGSUM 1 ${BIGSUM_SOURCE_DATE} \"bigsum ${PROJECT_VERSION}\" \"User Commands\"")
+add_test(NAME package.windows_exe
+  COMMAND "${scripts}/check-exe" "${windows}/bigsum.exe" "${PROJECT_VERSION}"
+          "${BIGSUM_SOURCE_DATE_EPOCH}")
+set_tests_properties(package.man_page package.windows_exe PROPERTIES FIXTURES_REQUIRED unpacked)
+
+add_test(NAME package.reproducible
+  COMMAND "${scripts}/rebuild" "${PROJECT_SOURCE_DIR}" "${BIGSUM_PACKAGE_DIR}")
+set_tests_properties(package.reproducible PROPERTIES TIMEOUT 1800)
+
+# The run and package workflows build with CMake, Ninja and compilers alone:
+# configuring them looks for none of the test and benchmark libraries.
+add_test(NAME presets.release_needs_no_test_libraries
+  COMMAND sh -c [=[for p in release package; do
+      cmake -S "$1" --preset "$p" -B "$2/$p" >/dev/null || exit 1
+      ! grep -E '^(GTest_DIR|benchmark_DIR|GMP_INCLUDE_DIR|GMP_LIBRARY)[:=]' "$2/$p/CMakeCache.txt" || exit 1
+    done]=] sh "${PROJECT_SOURCE_DIR}" "${PROJECT_BINARY_DIR}/bare-presets")
