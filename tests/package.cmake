@@ -42,7 +42,7 @@ set_tests_properties(package.reproducible PROPERTIES TIMEOUT 1800)
 # The run and package workflows build with CMake, Ninja and compilers alone:
 # configuring them looks for none of the test and benchmark libraries.
 add_test(NAME presets.release_needs_no_test_libraries
-  COMMAND sh -c [=[for p in release package; do
+  COMMAND sh -c [=[rm -rf "$2" && for p in release package; do
       cmake -S "$1" --preset "$p" -B "$2/$p" >/dev/null || exit 1
       ! grep -E '^(GTest_DIR|benchmark_DIR|GMP_INCLUDE_DIR|GMP_LIBRARY)[:=]' "$2/$p/CMakeCache.txt" || exit 1
     done]=] sh "${PROJECT_SOURCE_DIR}" "${PROJECT_BINARY_DIR}/bare-presets")
