@@ -1,17 +1,17 @@
 # Writes the release archives and their checksums into OUT, and nothing else:
-#   bigsum-VERSION-x86_64-linux-gnu.tar.gz  the install tree of LINUX_BUILD
-#   bigsum-VERSION-i686-w64-mingw32.zip     bigsum.exe of WINDOWS_BUILD and README.txt
-#   SHA256SUMS                              for `sha256sum -c`
+#   bigsum-VERSION-x86_64-linux-gnu.tar.gz   the install tree of X86_64_BUILD
+#   bigsum-VERSION-i686-w64-mingw32.zip      bigsum.exe of WINDOWS_BUILD and the
+#                                            texts of SOURCE with CR LF line ends
+#   SHA256SUMS                               for `sha256sum -c`
 # Every byte is a function of the sources and EPOCH: members are sorted, dated
 # EPOCH, owned by 0 and given fixed modes, and gzip and zip store no name,
 # time zone or extra fields of their own.
-foreach(var VERSION EPOCH LINUX_BUILD WINDOWS_BUILD README STAGE OUT)
+foreach(var VERSION EPOCH SOURCE X86_64_BUILD WINDOWS_BUILD STAGE OUT)
   if(NOT DEFINED ${var})
     message(FATAL_ERROR "make-packages.cmake needs -D${var}=...")
   endif()
 endforeach()
 
-set(linux "bigsum-${VERSION}-x86_64-linux-gnu")
 set(windows "bigsum-${VERSION}-i686-w64-mingw32")
 
 function(run)
@@ -25,28 +25,42 @@ set(ENV{TZ} UTC)
 
 file(REMOVE_RECURSE "${STAGE}" "${OUT}")
 file(MAKE_DIRECTORY "${STAGE}/${windows}" "${OUT}")
+set(archives "")
 
-run("${CMAKE_COMMAND}" --install "${LINUX_BUILD}" --prefix "${STAGE}/${linux}" --strip)
+foreach(arch x86_64)
+  string(TOUPPER "${arch}_BUILD" build)
+  set(tree "bigsum-${VERSION}-${arch}-linux-gnu")
+  run("${CMAKE_COMMAND}" --install "${${build}}" --prefix "${STAGE}/${tree}" --strip)
+  run(tar --create --format=ustar --sort=name "--mtime=@${EPOCH}" --owner=0 --group=0
+          --numeric-owner --mode=u=rwX,go=rX "${tree}"
+      COMMAND gzip -9 -n
+      OUTPUT_FILE "${OUT}/${tree}.tar.gz")
+  list(APPEND archives "${tree}.tar.gz")
+endforeach()
+
 run("${CMAKE_COMMAND}" --install "${WINDOWS_BUILD}" --prefix "${STAGE}/windows-install" --strip)
-
 file(COPY_FILE "${STAGE}/windows-install/bin/bigsum.exe" "${STAGE}/${windows}/bigsum.exe")
-# Notepad on older Windows shows a text file properly only with CR LF.
-file(READ "${README}" text)
-string(REPLACE "\n" "\r\n" text "${text}")
-file(WRITE "${STAGE}/${windows}/README.txt" "${text}")
 file(CHMOD "${STAGE}/${windows}/bigsum.exe" PERMISSIONS
   OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
-file(CHMOD "${STAGE}/${windows}/README.txt" PERMISSIONS OWNER_READ OWNER_WRITE GROUP_READ WORLD_READ)
-run(touch -d "@${EPOCH}" "${windows}/bigsum.exe" "${windows}/README.txt")
+set(members "${windows}/bigsum.exe")
+# Notepad on older Windows shows a text file properly only with CR LF.
+foreach(name README.md CHANGELOG.md LICENSE)
+  get_filename_component(base "${name}" NAME_WE)
+  set(text_file "${windows}/${base}.txt")
+  file(READ "${SOURCE}/${name}" text)
+  string(REPLACE "\n" "\r\n" text "${text}")
+  file(WRITE "${STAGE}/${text_file}" "${text}")
+  file(CHMOD "${STAGE}/${text_file}" PERMISSIONS OWNER_READ OWNER_WRITE GROUP_READ WORLD_READ)
+  list(APPEND members "${text_file}")
+endforeach()
+list(SORT members)
+run(touch -d "@${EPOCH}" ${members})
+run(zip -q -9 -X -D "${OUT}/${windows}.zip" ${members})
+list(APPEND archives "${windows}.zip")
 
-run(tar --create --format=ustar --sort=name "--mtime=@${EPOCH}" --owner=0 --group=0
-        --numeric-owner --mode=u=rwX,go=rX "${linux}"
-    COMMAND gzip -9 -n
-    OUTPUT_FILE "${OUT}/${linux}.tar.gz")
-run(zip -q -9 -X -D "${OUT}/${windows}.zip" "${windows}/README.txt" "${windows}/bigsum.exe")
-
+list(SORT archives)
 set(sums "")
-foreach(archive "${windows}.zip" "${linux}.tar.gz")
+foreach(archive IN LISTS archives)
   file(SHA256 "${OUT}/${archive}" sum)
   string(APPEND sums "${sum}  ${archive}\n")
 endforeach()

@@ -14,7 +14,7 @@ set(windows "${unpacked}/bigsum-${PROJECT_VERSION}-i686-w64-mingw32")
 
 add_test(NAME package.unpack
   COMMAND "${scripts}/unpack" "${BIGSUM_PACKAGE_DIR}" "${unpacked}" "${PROJECT_VERSION}"
-          "${PROJECT_SOURCE_DIR}/README.md")
+          "${PROJECT_SOURCE_DIR}")
 set_tests_properties(package.unpack PROPERTIES FIXTURES_SETUP unpacked)
 
 gtest_discover_tests(e2e_test
@@ -30,6 +30,13 @@ add_test(NAME package.man_page
   COMMAND sh -c [=[w=$("$1" -man -ww -z "$2" 2>&1) && [ -z "$w" ] && head -n 1 "$2" | grep -qxF "$3"]=]
           sh "${GROFF}" "${linux}/share/man/man1/bigsum.1"
           ".TH BIGSUM 1 ${BIGSUM_SOURCE_DATE} \"bigsum ${PROJECT_VERSION}\" \"User Commands\"")
+# The changelog's newest section is this version's: "## VERSION - YYYY-MM-DD".
+add_test(NAME package.changelog
+  COMMAND sh -c [=[newest=$(grep -m 1 '^## ' "$1")
+      case $newest in
+      "## $2 - "[0-9][0-9][0-9][0-9]-[0-9][0-9]-[0-9][0-9]) ;;
+      *) echo "$1: the newest section is '$newest', not $2's" >&2; exit 1 ;;
+      esac]=] sh "${PROJECT_SOURCE_DIR}/CHANGELOG.md" "${PROJECT_VERSION}")
 add_test(NAME package.windows_exe
   COMMAND "${scripts}/check-exe" "${windows}/bigsum.exe" "${PROJECT_VERSION}"
           "${BIGSUM_SOURCE_DATE_EPOCH}")
