@@ -5,7 +5,8 @@
 #include <cstdlib>
 
 // The C runtime keeps descriptors 0 to 2 reserved even without a console,
-// and a write to a broken pipe fails without a signal.
+// and a write to a broken pipe fails without a signal; there is no file-size
+// limit.
 void prepareProcess() {}
 
 void waitForKey()
@@ -93,6 +94,7 @@ void prepareProcess()
     if (fd > STDERR_FILENO)
         close(fd);
     static_cast<void>(signal(SIGPIPE, SIG_IGN));
+    static_cast<void>(signal(SIGXFSZ, SIG_IGN));
 }
 
 void waitForKey()

@@ -2,7 +2,8 @@
 
 // Makes the standard streams safe to use: a closed descriptor 0, 1 or 2 is
 // opened on the null device so the result file cannot take its place, and a
-// console that goes away makes writes fail instead of ending the process.
+// console that goes away or a file-size limit makes writes fail instead of
+// ending the process.
 void prepareProcess();
 
 // Prompts and waits for one key press where there is someone to press it.
