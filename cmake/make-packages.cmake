@@ -1,12 +1,13 @@
 # Writes the release archives and their checksums into OUT, and nothing else:
 #   bigsum-VERSION-x86_64-linux-gnu.tar.gz   the install tree of X86_64_BUILD
+#   bigsum-VERSION-aarch64-linux-gnu.tar.gz  the install tree of AARCH64_BUILD
 #   bigsum-VERSION-i686-w64-mingw32.zip      bigsum.exe of WINDOWS_BUILD and the
 #                                            texts of SOURCE with CR LF line ends
 #   SHA256SUMS                               for `sha256sum -c`
 # Every byte is a function of the sources and EPOCH: members are sorted, dated
 # EPOCH, owned by 0 and given fixed modes, and gzip and zip store no name,
 # time zone or extra fields of their own.
-foreach(var VERSION EPOCH SOURCE X86_64_BUILD WINDOWS_BUILD STAGE OUT)
+foreach(var VERSION EPOCH SOURCE X86_64_BUILD AARCH64_BUILD WINDOWS_BUILD STAGE OUT)
   if(NOT DEFINED ${var})
     message(FATAL_ERROR "make-packages.cmake needs -D${var}=...")
   endif()
@@ -27,7 +28,7 @@ file(REMOVE_RECURSE "${STAGE}" "${OUT}")
 file(MAKE_DIRECTORY "${STAGE}/${windows}" "${OUT}")
 set(archives "")
 
-foreach(arch x86_64)
+foreach(arch x86_64 aarch64)
   string(TOUPPER "${arch}_BUILD" build)
   set(tree "bigsum-${VERSION}-${arch}-linux-gnu")
   run("${CMAKE_COMMAND}" --install "${${build}}" --prefix "${STAGE}/${tree}" --strip)

@@ -1,6 +1,10 @@
 # The release archives: the target `packages` installs this build and the
-# Windows sub-build, stripped, and archives them into BIGSUM_PACKAGE_DIR.
+# aarch64 and Windows sub-builds, stripped, and archives them into
+# BIGSUM_PACKAGE_DIR.
 include("${PROJECT_SOURCE_DIR}/cmake/windows-build.cmake")
+
+set(aarch64_dir "${PROJECT_BINARY_DIR}/aarch64")
+bigsum_cross_build(bigsum_aarch64 "${aarch64_dir}" aarch64-linux-gnu)
 
 add_custom_target(packages
   COMMAND "${CMAKE_COMMAND}"
@@ -8,10 +12,11 @@ add_custom_target(packages
     "-DEPOCH=${BIGSUM_SOURCE_DATE_EPOCH}"
     "-DSOURCE=${PROJECT_SOURCE_DIR}"
     "-DX86_64_BUILD=${PROJECT_BINARY_DIR}"
+    "-DAARCH64_BUILD=${aarch64_dir}"
     "-DWINDOWS_BUILD=${BIGSUM_WINDOWS_DIR}"
     "-DSTAGE=${PROJECT_BINARY_DIR}/package-stage"
     "-DOUT=${BIGSUM_PACKAGE_DIR}"
     -P "${PROJECT_SOURCE_DIR}/cmake/make-packages.cmake"
   COMMENT "Writing the release archives to ${BIGSUM_PACKAGE_DIR}"
   VERBATIM)
-add_dependencies(packages bigsum bigsum_windows)
+add_dependencies(packages bigsum bigsum_aarch64 bigsum_windows)

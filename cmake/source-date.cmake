@@ -1,9 +1,12 @@
 # The one time that every dated output takes (the man page's date, the file
-# times in the archives, the Windows executable's time stamp): SOURCE_DATE_EPOCH
-# when it is set, else the time of the last commit, so that anyone who builds
+# times in the archives, the Windows executable's time stamp): the date a
+# parent build hands down, else SOURCE_DATE_EPOCH when it is set, else the
+# time of the last commit, so that anyone who builds
 # the same commit gets the same bytes. Sets BIGSUM_SOURCE_DATE_EPOCH (seconds)
 # and BIGSUM_SOURCE_DATE (YYYY-MM-DD, UTC).
-if(DEFINED ENV{SOURCE_DATE_EPOCH})
+if(DEFINED BIGSUM_SOURCE_DATE_EPOCH)
+  # handed down by a parent build
+elseif(DEFINED ENV{SOURCE_DATE_EPOCH})
   set(BIGSUM_SOURCE_DATE_EPOCH "$ENV{SOURCE_DATE_EPOCH}")
 else()
   find_package(Git QUIET)

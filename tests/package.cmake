@@ -1,15 +1,18 @@
 # Checks the release archives that the package workflow wrote to
 # BIGSUM_PACKAGE_DIR: checksums and members, the unpacked programs end to end
-# (bigsum.exe under Wine), the man page, bigsum.exe's headers and resources,
-# and that a second build elsewhere gives the same bytes.
+# (the aarch64 one under qemu, bigsum.exe under Wine), the man page,
+# bigsum.exe's headers and resources, and that a second build elsewhere gives
+# the same bytes.
 if(NOT BIGSUM_WINE_TESTS)
   message(FATAL_ERROR "BIGSUM_PACKAGE_TESTS needs BIGSUM_WINE_TESTS for bigsum.exe")
 endif()
 find_program(GROFF groff REQUIRED)
+find_program(QEMU_AARCH64 qemu-aarch64-static REQUIRED)
 
 set(scripts "${CMAKE_CURRENT_SOURCE_DIR}/package")
 set(unpacked "${PROJECT_BINARY_DIR}/unpacked")
 set(linux "${unpacked}/bigsum-${PROJECT_VERSION}-x86_64-linux-gnu")
+set(aarch64 "${unpacked}/bigsum-${PROJECT_VERSION}-aarch64-linux-gnu")
 set(windows "${unpacked}/bigsum-${PROJECT_VERSION}-i686-w64-mingw32")
 
 add_test(NAME package.unpack
@@ -20,6 +23,10 @@ set_tests_properties(package.unpack PROPERTIES FIXTURES_SETUP unpacked)
 gtest_discover_tests(e2e_test
   TEST_PREFIX "package.linux."
   EXTRA_ARGS "--exe=${linux}/bin/bigsum"
+  PROPERTIES TIMEOUT 120 FIXTURES_REQUIRED unpacked)
+gtest_discover_tests(e2e_test
+  TEST_PREFIX "package.aarch64."
+  EXTRA_ARGS "--exe=${aarch64}/bin/bigsum" "--launcher=${QEMU_AARCH64}"
   PROPERTIES TIMEOUT 120 FIXTURES_REQUIRED unpacked)
 gtest_discover_tests(e2e_test
   TEST_PREFIX "package.windows."
