@@ -3,6 +3,8 @@
 #   bigsum-VERSION-aarch64-linux-gnu.tar.gz  the install tree of AARCH64_BUILD
 #   bigsum-VERSION-i686-w64-mingw32.zip      bigsum.exe of WINDOWS_BUILD and the
 #                                            texts of SOURCE with CR LF line ends
+#   bigsum-VERSION.tar.gz                    the last commit of SOURCE, when GIT
+#                                            is given (SOURCE is a git checkout)
 #   SHA256SUMS                               for `sha256sum -c`
 # Every byte is a function of the sources and EPOCH: members are sorted, dated
 # EPOCH, owned by 0 and given fixed modes, and gzip and zip store no name,
@@ -58,6 +60,21 @@ list(SORT members)
 run(touch -d "@${EPOCH}" ${members})
 run(zip -q -9 -X -D "${OUT}/${windows}.zip" ${members})
 list(APPEND archives "${windows}.zip")
+
+# git archive writes the commit time into cmake/source-date.cmake, so a build
+# of the unpacked tree is dated as this one, without git.
+if(GIT)
+  execute_process(COMMAND "${GIT}" -C "${SOURCE}" status --porcelain
+    OUTPUT_VARIABLE changes COMMAND_ERROR_IS_FATAL ANY)
+  if(changes)
+    message(WARNING "The source archive holds the last commit, not these changes:\n${changes}")
+  endif()
+  set(tree "bigsum-${VERSION}")
+  run("${GIT}" -C "${SOURCE}" -c tar.umask=0022 archive --format=tar "--prefix=${tree}/" HEAD
+      COMMAND gzip -9 -n
+      OUTPUT_FILE "${OUT}/${tree}.tar.gz")
+  list(APPEND archives "${tree}.tar.gz")
+endif()
 
 list(SORT archives)
 set(sums "")

@@ -6,6 +6,12 @@ include("${PROJECT_SOURCE_DIR}/cmake/windows-build.cmake")
 set(aarch64_dir "${PROJECT_BINARY_DIR}/aarch64")
 bigsum_cross_build(bigsum_aarch64 "${aarch64_dir}" aarch64-linux-gnu)
 
+# A source archive comes only from a git checkout, not from an unpacked one.
+set(git "")
+if(BIGSUM_GIT_CHECKOUT)
+  set(git "${GIT_EXECUTABLE}")
+endif()
+
 add_custom_target(packages
   COMMAND "${CMAKE_COMMAND}"
     "-DVERSION=${PROJECT_VERSION}"
@@ -16,6 +22,7 @@ add_custom_target(packages
     "-DWINDOWS_BUILD=${BIGSUM_WINDOWS_DIR}"
     "-DSTAGE=${PROJECT_BINARY_DIR}/package-stage"
     "-DOUT=${BIGSUM_PACKAGE_DIR}"
+    "-DGIT=${git}"
     -P "${PROJECT_SOURCE_DIR}/cmake/make-packages.cmake"
   COMMENT "Writing the release archives to ${BIGSUM_PACKAGE_DIR}"
   VERBATIM)
