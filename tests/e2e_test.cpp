@@ -22,6 +22,7 @@
 #include <termios.h>
 #include <thread>
 #include <unistd.h>
+#include <utmp.h>
 #include <vector>
 
 namespace fs = std::filesystem;
@@ -327,15 +328,27 @@ protected:
     struct Session {
         pid_t pid;
         int master;
+        termios before; // the mode the program found
     };
 
+    // The mode is read before the fork: a fast program may be waiting already
+    // when the parent next runs.
     Session start()
     {
         int master = -1;
-        const pid_t pid = forkpty(&master, nullptr, nullptr, nullptr);
-        if (pid == 0)
+        int slave = -1;
+        if (openpty(&master, &slave, nullptr, nullptr, nullptr) != 0)
+            ADD_FAILURE() << "openpty";
+        const termios before = modeOf(master);
+        const pid_t pid = fork();
+        if (pid == 0) {
+            close(master);
+            if (login_tty(slave) != 0)
+                _exit(127);
             execCommand(box_.work(), {});
-        return {pid, master};
+        }
+        close(slave);
+        return {pid, master, before};
     }
 
     // Reads the terminal until the prompt shows and returns all it read.
@@ -372,7 +385,6 @@ protected:
 TEST_F(Terminal, WaitsForOneKeyAndRestoresTheMode)
 {
     const Session s = start();
-    const termios before = modeOf(s.master);
     const std::string seen = readUntilPrompt(s.master);
     ASSERT_NE(seen.find(nativePrompt), std::string::npos) << seen;
     awaitKeyMode(s.master);
@@ -384,7 +396,7 @@ TEST_F(Terminal, WaitsForOneKeyAndRestoresTheMode)
     EXPECT_EQ(waitpid(s.pid, &wstatus, WNOHANG), 0) << "did not wait for a key";
     ASSERT_EQ(write(s.master, "k", 1), 1);
     EXPECT_EQ(waitWithTimeout(s.pid), 0);
-    EXPECT_EQ(modeOf(s.master).c_lflag, before.c_lflag);
+    EXPECT_EQ(modeOf(s.master).c_lflag, s.before.c_lflag);
     EXPECT_EQ(readFile(box_.result()), expectedSum());
     close(s.master);
 }
@@ -392,12 +404,11 @@ TEST_F(Terminal, WaitsForOneKeyAndRestoresTheMode)
 TEST_F(Terminal, CtrlCEndsTheWaitAndRestoresTheMode)
 {
     const Session s = start();
-    const termios before = modeOf(s.master);
     readUntilPrompt(s.master);
     awaitKeyMode(s.master);
     ASSERT_EQ(write(s.master, "\x03", 1), 1);
     EXPECT_EQ(waitWithTimeout(s.pid), 128 + SIGINT);
-    EXPECT_EQ(modeOf(s.master).c_lflag, before.c_lflag);
+    EXPECT_EQ(modeOf(s.master).c_lflag, s.before.c_lflag);
     close(s.master);
 }
 
