@@ -9,7 +9,7 @@
 # Every byte is a function of the sources and EPOCH: members are sorted, dated
 # EPOCH, owned by 0 and given fixed modes, and gzip and zip store no name,
 # time zone or extra fields of their own.
-foreach(var VERSION EPOCH SOURCE X86_64_BUILD AARCH64_BUILD WINDOWS_BUILD STAGE OUT)
+foreach(var VERSION EPOCH SOURCE X86_64_BUILD AARCH64_BUILD WINDOWS_BUILD STAGE OUT TAR GZIP ZIP)
   if(NOT DEFINED ${var})
     message(FATAL_ERROR "make-packages.cmake needs -D${var}=...")
   endif()
@@ -26,7 +26,15 @@ endfunction()
 set(ENV{SOURCE_DATE_EPOCH} "${EPOCH}")
 set(ENV{TZ} UTC)
 
-file(REMOVE_RECURSE "${STAGE}" "${OUT}")
+# OUT may be a folder of the user's, such as ~/Downloads: remove only what
+# this step writes there.
+file(REMOVE_RECURSE "${STAGE}")
+file(REMOVE
+  "${OUT}/bigsum-${VERSION}-x86_64-linux-gnu.tar.gz"
+  "${OUT}/bigsum-${VERSION}-aarch64-linux-gnu.tar.gz"
+  "${OUT}/${windows}.zip"
+  "${OUT}/bigsum-${VERSION}.tar.gz"
+  "${OUT}/SHA256SUMS")
 file(MAKE_DIRECTORY "${STAGE}/${windows}" "${OUT}")
 set(archives "")
 
@@ -34,9 +42,9 @@ foreach(arch x86_64 aarch64)
   string(TOUPPER "${arch}_BUILD" build)
   set(tree "bigsum-${VERSION}-${arch}-linux-gnu")
   run("${CMAKE_COMMAND}" --install "${${build}}" --prefix "${STAGE}/${tree}" --strip)
-  run(tar --create --format=ustar --sort=name "--mtime=@${EPOCH}" --owner=0 --group=0
+  run("${TAR}" --create --format=ustar --sort=name "--mtime=@${EPOCH}" --owner=0 --group=0
           --numeric-owner --mode=u=rwX,go=rX "${tree}"
-      COMMAND gzip -9 -n
+      COMMAND "${GZIP}" -9 -n
       OUTPUT_FILE "${OUT}/${tree}.tar.gz")
   list(APPEND archives "${tree}.tar.gz")
 endforeach()
@@ -58,7 +66,7 @@ foreach(name README.md CHANGELOG.md LICENSE)
 endforeach()
 list(SORT members)
 run(touch -d "@${EPOCH}" ${members})
-run(zip -q -9 -X -D "${OUT}/${windows}.zip" ${members})
+run("${ZIP}" -q -9 -X -D "${OUT}/${windows}.zip" ${members})
 list(APPEND archives "${windows}.zip")
 
 # git archive writes the commit time into cmake/source-date.cmake, so a build
@@ -71,7 +79,7 @@ if(GIT)
   endif()
   set(tree "bigsum-${VERSION}")
   run("${GIT}" -C "${SOURCE}" -c tar.umask=0022 archive --format=tar "--prefix=${tree}/" HEAD
-      COMMAND gzip -9 -n
+      COMMAND "${GZIP}" -9 -n
       OUTPUT_FILE "${OUT}/${tree}.tar.gz")
   list(APPEND archives "${tree}.tar.gz")
 endif()

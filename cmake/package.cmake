@@ -12,6 +12,10 @@ if(BIGSUM_GIT_CHECKOUT)
   set(git "${GIT_EXECUTABLE}")
 endif()
 
+find_program(TAR tar REQUIRED)
+find_program(GZIP gzip REQUIRED)
+find_program(ZIP zip REQUIRED)
+
 add_custom_target(packages
   COMMAND "${CMAKE_COMMAND}"
     "-DVERSION=${PROJECT_VERSION}"
@@ -23,6 +27,9 @@ add_custom_target(packages
     "-DSTAGE=${PROJECT_BINARY_DIR}/package-stage"
     "-DOUT=${BIGSUM_PACKAGE_DIR}"
     "-DGIT=${git}"
+    "-DTAR=${TAR}"
+    "-DGZIP=${GZIP}"
+    "-DZIP=${ZIP}"
     -P "${PROJECT_SOURCE_DIR}/cmake/make-packages.cmake"
   COMMENT "Writing the release archives to ${BIGSUM_PACKAGE_DIR}"
   VERBATIM)
