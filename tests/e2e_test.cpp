@@ -1,8 +1,11 @@
 // Drives the built program as a user would, each run in a fresh folder.
 //
 // Usage: e2e_test [gtest flags] --exe=PATH [--launcher=CMD] [--eol=crlf]
+//                 [--timeout=SECONDS]
 // The launcher is put in front of the program (a Wine wrapper, say); crlf
 // expects Windows line ends and the command interpreter's own pause prompt.
+// A test that is not done within nine tenths of the timeout (CTest's) kills
+// the program and fails with "program did not end".
 
 #include "digit_strings.h"
 
@@ -14,6 +17,7 @@
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
+#include <poll.h>
 #include <pty.h>
 #include <sstream>
 #include <string>
@@ -60,6 +64,26 @@ std::string expectedEcho()
     const std::string n = eol();
     return std::string(" ") + firstOperand + n + n + "+" + secondOperand + n + n + "=" +
            expectedSum() + n;
+}
+
+using Clock = std::chrono::steady_clock;
+std::chrono::milliseconds budget{60000};
+Clock::time_point deadline; // this test's
+
+class Deadline : public testing::EmptyTestEventListener {
+    void OnTestStart(const testing::TestInfo & /*test*/) override
+    {
+        deadline = Clock::now() + budget;
+    }
+};
+
+// Waits until fd has data or an end to read; false once the test's time is up.
+bool readable(int fd)
+{
+    const auto left =
+        std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
+    pollfd p{fd, POLLIN, 0};
+    return left.count() > 0 && poll(&p, 1, static_cast<int>(left.count())) > 0;
 }
 
 std::string readFile(const fs::path &p)
@@ -129,10 +153,9 @@ int statusOf(int wstatus)
 
 int waitWithTimeout(pid_t pid)
 {
-    const auto limit = std::chrono::steady_clock::now() + std::chrono::minutes(5);
     int wstatus = 0;
     while (waitpid(pid, &wstatus, WNOHANG) == 0) {
-        if (std::chrono::steady_clock::now() > limit) {
+        if (Clock::now() > deadline) {
             kill(pid, SIGKILL);
             waitpid(pid, &wstatus, 0);
             ADD_FAILURE() << "program did not end";
@@ -194,7 +217,8 @@ Outcome run(const Sandbox &box, Out out = Out::File, In in = In::DevNull,
         close(outPipe[1]);
         char buf[4096];
         ssize_t n;
-        while ((n = read(outPipe[0], buf, out == Out::Pipe ? sizeof buf : 1)) > 0) {
+        while (readable(outPipe[0]) &&
+               (n = read(outPipe[0], buf, out == Out::Pipe ? sizeof buf : 1)) > 0) {
             r.out.append(buf, static_cast<std::size_t>(n));
             if (out == Out::BrokenPipe)
                 break;
@@ -325,6 +349,13 @@ protected:
             GTEST_SKIP() << "the command interpreter's pause owns the console";
     }
 
+    // A test that stopped early leaves its program to be ended here.
+    void TearDown() override
+    {
+        if (pid_ > 0 && waitpid(pid_, nullptr, WNOHANG) == 0)
+            waitWithTimeout(pid_);
+    }
+
     struct Session {
         pid_t pid;
         int master;
@@ -348,6 +379,7 @@ protected:
             execCommand(box_.work(), {});
         }
         close(slave);
+        pid_ = pid;
         return {pid, master, before};
     }
 
@@ -356,7 +388,7 @@ protected:
     {
         std::string seen;
         char buf[512];
-        while (seen.find(nativePrompt) == std::string::npos) {
+        while (seen.find(nativePrompt) == std::string::npos && readable(master)) {
             const ssize_t n = read(master, buf, sizeof buf);
             if (n <= 0)
                 break;
@@ -375,11 +407,12 @@ protected:
     // Once the prompt is out, the program switches to key mode before reading.
     static void awaitKeyMode(int master)
     {
-        for (int i = 0; i < 1000 && (modeOf(master).c_lflag & ICANON) != 0; ++i)
+        while (Clock::now() < deadline && (modeOf(master).c_lflag & ICANON) != 0)
             std::this_thread::sleep_for(std::chrono::milliseconds(2));
     }
 
     Sandbox box_;
+    pid_t pid_ = -1;
 };
 
 TEST_F(Terminal, WaitsForOneKeyAndRestoresTheMode)
@@ -425,11 +458,15 @@ int main(int argc, char **argv)
             target.launcher = arg.substr(11);
         else if (arg == "--eol=crlf")
             target.crlf = true;
+        else if (arg.rfind("--timeout=", 0) == 0)
+            budget = std::chrono::milliseconds(std::stoi(arg.substr(10)) * 900);
     }
     if (target.exe.empty() && !GTEST_FLAG_GET(list_tests)) {
         static_cast<void>(std::fprintf(
-            stderr, "usage: e2e_test [gtest flags] --exe=PATH [--launcher=CMD] [--eol=crlf]\n"));
+            stderr, "usage: e2e_test [gtest flags] --exe=PATH [--launcher=CMD] [--eol=crlf] "
+                    "[--timeout=SECONDS]\n"));
         return 2;
     }
+    testing::UnitTest::GetInstance()->listeners().Append(new Deadline);
     return RUN_ALL_TESTS();
 }

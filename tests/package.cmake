@@ -20,18 +20,13 @@ add_test(NAME package.unpack
           "${PROJECT_SOURCE_DIR}")
 set_tests_properties(package.unpack PROPERTIES FIXTURES_SETUP unpacked)
 
-gtest_discover_tests(e2e_test
-  TEST_PREFIX "package.linux."
-  EXTRA_ARGS "--exe=${linux}/bin/bigsum"
-  PROPERTIES TIMEOUT 120 FIXTURES_REQUIRED unpacked)
-gtest_discover_tests(e2e_test
-  TEST_PREFIX "package.aarch64."
-  EXTRA_ARGS "--exe=${aarch64}/bin/bigsum" "--launcher=${QEMU_AARCH64}"
-  PROPERTIES TIMEOUT 120 FIXTURES_REQUIRED unpacked)
-gtest_discover_tests(e2e_test
-  TEST_PREFIX "package.windows."
-  EXTRA_ARGS "--exe=${windows}/bigsum.exe" "--launcher=${PROJECT_BINARY_DIR}/wine-run" --eol=crlf
-  PROPERTIES TIMEOUT 900 RUN_SERIAL ON FIXTURES_REQUIRED unpacked)
+e2e_tests(package.linux 120 ARGS "--exe=${linux}/bin/bigsum"
+  PROPERTIES FIXTURES_REQUIRED unpacked)
+e2e_tests(package.aarch64 120 ARGS "--exe=${aarch64}/bin/bigsum" "--launcher=${QEMU_AARCH64}"
+  PROPERTIES FIXTURES_REQUIRED unpacked)
+e2e_tests(package.windows 900
+  ARGS "--exe=${windows}/bigsum.exe" "--launcher=${PROJECT_BINARY_DIR}/wine-run" --eol=crlf
+  PROPERTIES RUN_SERIAL ON FIXTURES_REQUIRED unpacked)
 
 add_test(NAME package.man_page
   COMMAND sh -c [=[w=$("$1" -man -ww -z "$2" 2>&1) && [ -z "$w" ] && head -n 1 "$2" | grep -qxF "$3"]=]

@@ -15,10 +15,9 @@ add_custom_command(OUTPUT "${WINE_PREFIX}/system.reg"
   VERBATIM)
 add_custom_target(wine_prefix ALL DEPENDS "${WINE_PREFIX}/system.reg" bigsum_windows)
 
-gtest_discover_tests(e2e_test
-  TEST_PREFIX "wine."
-  EXTRA_ARGS "--exe=${BIGSUM_WINDOWS_DIR}/bigsum.exe" "--launcher=${PROJECT_BINARY_DIR}/wine-run" --eol=crlf
-  PROPERTIES TIMEOUT 900 RUN_SERIAL ON)
+e2e_tests(wine 900
+  ARGS "--exe=${BIGSUM_WINDOWS_DIR}/bigsum.exe" "--launcher=${PROJECT_BINARY_DIR}/wine-run" --eol=crlf
+  PROPERTIES RUN_SERIAL ON)
 
 # A PE32 console program for Intel 80386 that needs no MinGW runtime DLL.
 find_program(FILE_COMMAND file REQUIRED)
