@@ -7,8 +7,6 @@
 // A test that is not done within nine tenths of the timeout (CTest's) kills
 // the program and fails with "program did not end".
 
-#include "digit_strings.h"
-
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -33,6 +31,16 @@ namespace fs = std::filesystem;
 
 namespace {
 
+// The built-in operands and their sum, worked out apart from the program.
+// clang-format off
+const std::string first =
+    "98380086727923553215105054181921715175866988514990453315613290351450318742444741152077272515290860426950578327296928895458358530534662845453658908519947";
+const std::string second =
+    "5503937581225421348936229921973037115157344124265054568382997259560529126023580967387019509196918243715470244197597725848827549164840459221682909153822";
+const std::string sum =
+    "103884024309148974564041284103894752291024332639255507883996287611010847868468322119464292024487778670666048571494526621307186079699503304675341817673769";
+// clang-format on
+
 const char openFailed[] = "\xB6\x7D\xC0\xC9\xA5\xA2\xB1\xD1\x3A\x20";
 const char writeFailed[] = "\xBC\x67\xC0\xC9\xA5\xA2\xB1\xD1\x3A\x20";
 const char nativePrompt[] = "Press any key to continue . . . ";
@@ -53,17 +61,10 @@ std::string eol()
     return windowsTarget() ? "\r\n" : "\n";
 }
 
-std::string expectedSum()
-{
-    static char sum[OPERAND_CAPACITY];
-    return addDigitStrings(firstOperand, secondOperand, sum);
-}
-
 std::string expectedEcho()
 {
     const std::string n = eol();
-    return std::string(" ") + firstOperand + n + n + "+" + secondOperand + n + n + "=" +
-           expectedSum() + n;
+    return " " + first + n + n + "+" + second + n + n + "=" + sum + n;
 }
 
 using Clock = std::chrono::steady_clock;
@@ -251,7 +252,7 @@ void expectSuccess(const Outcome &r, const Sandbox &box)
     ASSERT_GE(r.out.size(), echo.size()) << r.out;
     EXPECT_EQ(r.out.substr(0, echo.size()), echo);
     expectPrompt(r.out.substr(echo.size()));
-    EXPECT_EQ(readFile(box.result()), expectedSum());
+    EXPECT_EQ(readFile(box.result()), sum);
 }
 
 TEST(Run, PrintsTheAdditionAndStoresTheSum)
@@ -259,8 +260,6 @@ TEST(Run, PrintsTheAdditionAndStoresTheSum)
     Sandbox box;
     const Outcome r = run(box);
     expectSuccess(r, box);
-    EXPECT_EQ(readFile(box.result()).size(), 153u);
-    EXPECT_EQ(expectedSum().substr(150), "769");
 }
 
 TEST(Run, ReplacesALongerFile)
@@ -318,7 +317,7 @@ TEST(Failure, FileSizeLimitKeepsWhatFitAndReportsThePath)
     const Outcome r = run(box, Out::Pipe, In::DevNull, {}, 100);
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.out, expectedEcho() + writeFailed + "../korvax-.txt" + eol());
-    EXPECT_EQ(readFile(box.result()), expectedSum().substr(0, 100));
+    EXPECT_EQ(readFile(box.result()), sum.substr(0, 100));
 }
 
 TEST(BrokenOutput, StillStoresTheWholeSum)
@@ -336,7 +335,7 @@ TEST(BrokenOutput, StillStoresTheWholeSum)
         Sandbox box;
         const Outcome r = run(box, row.out);
         EXPECT_EQ(r.status, 0);
-        EXPECT_EQ(readFile(box.result()), expectedSum());
+        EXPECT_EQ(readFile(box.result()), sum);
     }
 }
 
@@ -430,7 +429,7 @@ TEST_F(Terminal, WaitsForOneKeyAndRestoresTheMode)
     ASSERT_EQ(write(s.master, "k", 1), 1);
     EXPECT_EQ(waitWithTimeout(s.pid), 0);
     EXPECT_EQ(modeOf(s.master).c_lflag, s.before.c_lflag);
-    EXPECT_EQ(readFile(box_.result()), expectedSum());
+    EXPECT_EQ(readFile(box_.result()), sum);
     close(s.master);
 }
 
