@@ -29,7 +29,8 @@ e2e_tests(package.windows 900
   PROPERTIES RUN_SERIAL ON FIXTURES_REQUIRED unpacked)
 
 add_test(NAME package.man_page
-  COMMAND sh -c [=[w=$("$1" -man -ww -z "$2" 2>&1) && [ -z "$w" ] && head -n 1 "$2" | grep -qxF "$3"]=]
+  COMMAND sh -c [=[w=$("$1" -man -ww -z "$2" 2>&1) && [ -z "$w" ] || { echo "$w" >&2; exit 1; }
+      head -n 1 "$2" | grep -qxF "$3" || { echo "$2 does not begin with $3" >&2; exit 1; }]=]
           sh "${GROFF}" "${linux}/share/man/man1/bigsum.1"
           ".TH BIGSUM 1 ${BIGSUM_SOURCE_DATE} \"bigsum ${PROJECT_VERSION}\" \"User Commands\"")
 # The changelog's newest section is this version's.

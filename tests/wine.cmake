@@ -25,5 +25,7 @@ add_test(NAME windows.exe_is_pe32_console
   COMMAND sh -c "\"$1\" -b \"$2\" | grep -q '^PE32 executable (console) Intel 80386'"
           sh "${FILE_COMMAND}" "${BIGSUM_WINDOWS_DIR}/bigsum.exe")
 add_test(NAME windows.exe_needs_only_system_dlls
-  COMMAND sh -c "! i686-w64-mingw32-objdump -p \"$1\" | grep 'DLL Name' | grep -iv -e KERNEL32.dll -e msvcrt.dll"
+  COMMAND sh -c [=[p=$(i686-w64-mingw32-objdump -p "$1") || exit 1
+      dlls=$(echo "$p" | sed -n 's/^[[:space:]]*DLL Name: //p' | sort -f | tr '\n' ' ')
+      [ "$dlls" = "KERNEL32.dll msvcrt.dll " ] || { echo "$1 imports: $dlls" >&2; exit 1; }]=]
           sh "${BIGSUM_WINDOWS_DIR}/bigsum.exe")
