@@ -17,7 +17,7 @@ set(windows "${unpacked}/bigsum-${PROJECT_VERSION}-i686-w64-mingw32")
 
 add_test(NAME package.unpack
   COMMAND "${scripts}/unpack" "${BIGSUM_PACKAGE_DIR}" "${unpacked}" "${PROJECT_VERSION}"
-          "${PROJECT_SOURCE_DIR}")
+          "${PROJECT_SOURCE_DIR}" "${BIGSUM_SOURCE_DATE_EPOCH}")
 set_tests_properties(package.unpack PROPERTIES FIXTURES_SETUP unpacked)
 
 e2e_tests(package.linux 120 ARGS "--exe=${linux}/bin/bigsum"
@@ -45,7 +45,7 @@ set_tests_properties(package.man_page package.windows_exe PROPERTIES FIXTURES_RE
 
 add_test(NAME package.reproducible
   COMMAND "${scripts}/rebuild" "${BIGSUM_PACKAGE_DIR}" "${PROJECT_VERSION}")
-set_tests_properties(package.reproducible PROPERTIES TIMEOUT 1800)
+set_tests_properties(package.reproducible PROPERTIES TIMEOUT 1800 FIXTURES_REQUIRED unpacked)
 
 # The run and package workflows build with CMake, Ninja and compilers alone:
 # configuring them looks for none of the test and benchmark libraries.
