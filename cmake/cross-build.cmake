@@ -12,7 +12,7 @@ function(bigsum_cross_build target dir toolchain)
       "--toolchain=${PROJECT_SOURCE_DIR}/cmake/${toolchain}.cmake"
       -DCMAKE_BUILD_TYPE=Release
       -DBIGSUM_STATIC=ON
-      -DBIGSUM_TESTS=OFF
+      -DBUILD_TESTING=OFF
       "-DBIGSUM_SOURCE_DATE_EPOCH=${BIGSUM_SOURCE_DATE_EPOCH}"
       "-DCMAKE_CXX_FLAGS=${CMAKE_CXX_FLAGS}"
       "-DCMAKE_COMPILE_WARNING_AS_ERROR=${CMAKE_COMPILE_WARNING_AS_ERROR}"

@@ -47,10 +47,7 @@ add_test(NAME package.reproducible
   COMMAND "${scripts}/rebuild" "${BIGSUM_PACKAGE_DIR}" "${PROJECT_VERSION}")
 set_tests_properties(package.reproducible PROPERTIES TIMEOUT 1800 FIXTURES_REQUIRED unpacked)
 
-# The run and package workflows build with CMake, Ninja and compilers alone:
-# configuring them looks for none of the test and benchmark libraries.
-add_test(NAME presets.release_needs_no_test_libraries
-  COMMAND sh -c [=[rm -rf "$2" && for p in release package; do
-      cmake -S "$1" --preset "$p" -B "$2/$p" >/dev/null || exit 1
-      ! grep -E '^(GTest_DIR|benchmark_DIR|GMP_INCLUDE_DIR|GMP_LIBRARY)[:=]' "$2/$p/CMakeCache.txt" || exit 1
-    done]=] sh "${PROJECT_SOURCE_DIR}" "${PROJECT_BINARY_DIR}/bare-presets")
+add_test(NAME build.without_test_libraries
+  COMMAND "${scripts}/plain-build" "${PROJECT_SOURCE_DIR}"
+          "${PROJECT_BINARY_DIR}/plain-build")
+set_tests_properties(build.without_test_libraries PROPERTIES TIMEOUT 600)
