@@ -8,8 +8,9 @@
 
 inline constexpr std::size_t OPERAND_CAPACITY = 1000000;
 
-// The built-in operands, zero-filled past their digits; the digits are in
-// place before the entry function runs.
+// The built-in operands, zero-filled past their digits. A start-up
+// initialiser places the digits, so no other static initialiser may read
+// them.
 extern const char (&firstOperand)[OPERAND_CAPACITY];
 extern const char (&secondOperand)[OPERAND_CAPACITY];
 
@@ -23,5 +24,5 @@ extern char sumBuffer[OPERAND_CAPACITY];
 // The caller provides max(len(first), len(second)) + 2 bytes at sum. The
 // result has the longer operand's length, plus one on a final carry, and
 // is right-aligned against its terminator at sum[max + 1]; sum[0] is
-// written only for that carry digit.
+// written only when the result begins there.
 char *addDigitStrings(const char *first, const char *second, char *sum);
