@@ -356,7 +356,6 @@ protected:
     }
 
     struct Session {
-        pid_t pid;
         int master;
         termios before; // the mode the program found
     };
@@ -370,16 +369,15 @@ protected:
         if (openpty(&master, &slave, nullptr, nullptr, nullptr) != 0)
             ADD_FAILURE() << "openpty";
         const termios before = modeOf(master);
-        const pid_t pid = fork();
-        if (pid == 0) {
+        pid_ = fork();
+        if (pid_ == 0) {
             close(master);
             if (login_tty(slave) != 0)
                 _exit(127);
             execCommand(box_.work(), {});
         }
         close(slave);
-        pid_ = pid;
-        return {pid, master, before};
+        return {master, before};
     }
 
     // Reads the terminal until the prompt shows and returns all it read.
@@ -425,9 +423,9 @@ TEST_F(Terminal, WaitsForOneKeyAndRestoresTheMode)
 
     std::this_thread::sleep_for(std::chrono::milliseconds(50));
     int wstatus = 0;
-    EXPECT_EQ(waitpid(s.pid, &wstatus, WNOHANG), 0) << "did not wait for a key";
+    EXPECT_EQ(waitpid(pid_, &wstatus, WNOHANG), 0) << "did not wait for a key";
     ASSERT_EQ(write(s.master, "k", 1), 1);
-    EXPECT_EQ(waitWithTimeout(s.pid), 0);
+    EXPECT_EQ(waitWithTimeout(pid_), 0);
     EXPECT_EQ(modeOf(s.master).c_lflag, s.before.c_lflag);
     EXPECT_EQ(readFile(box_.result()), sum);
     close(s.master);
@@ -439,7 +437,7 @@ TEST_F(Terminal, CtrlCEndsTheWaitAndRestoresTheMode)
     readUntilPrompt(s.master);
     awaitKeyMode(s.master);
     ASSERT_EQ(write(s.master, "\x03", 1), 1);
-    EXPECT_EQ(waitWithTimeout(s.pid), 128 + SIGINT);
+    EXPECT_EQ(waitWithTimeout(pid_), 128 + SIGINT);
     EXPECT_EQ(modeOf(s.master).c_lflag, s.before.c_lflag);
     close(s.master);
 }
