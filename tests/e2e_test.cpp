@@ -179,6 +179,11 @@ Outcome run(const Sandbox &box, Out out = Out::File, In in = In::DevNull,
         ADD_FAILURE() << "pipe";
     if (outPiped && pipe(outPipe) != 0)
         ADD_FAILURE() << "pipe";
+    // A reader gone before the program writes, as after `bigsum | true`.
+    if (out == Out::BrokenPipe) {
+        close(outPipe[0]);
+        outPipe[0] = -1;
+    }
 
     const pid_t pid = fork();
     if (pid == 0) {
@@ -213,17 +218,13 @@ Outcome run(const Sandbox &box, Out out = Out::File, In in = In::DevNull,
     }
 
     Outcome r;
-    if (outPiped) {
-        // A broken pipe is like `bigsum | head -c 1`: take one byte, then go away.
+    if (outPiped)
         close(outPipe[1]);
+    if (out == Out::Pipe) {
         char buf[4096];
         ssize_t n;
-        while (readable(outPipe[0]) &&
-               (n = read(outPipe[0], buf, out == Out::Pipe ? sizeof buf : 1)) > 0) {
+        while (readable(outPipe[0]) && (n = read(outPipe[0], buf, sizeof buf)) > 0)
             r.out.append(buf, static_cast<std::size_t>(n));
-            if (out == Out::BrokenPipe)
-                break;
-        }
         close(outPipe[0]);
     }
     r.status = waitWithTimeout(pid);
