@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <csignal>
 #include <cstdio>
@@ -24,6 +25,7 @@
 #include <termios.h>
 #include <thread>
 #include <unistd.h>
+#include <utility>
 #include <utmp.h>
 #include <vector>
 
@@ -78,11 +80,10 @@ class Deadline : public testing::EmptyTestEventListener {
     }
 };
 
-// Waits until fd has data or an end to read; false once the test's time is up.
-bool readable(int fd)
+// Waits until fd has data or an end to read; false once until has passed.
+bool readable(int fd, Clock::time_point until = deadline)
 {
-    const auto left =
-        std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
+    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(until - Clock::now());
     pollfd p{fd, POLLIN, 0};
     return left.count() > 0 && poll(&p, 1, static_cast<int>(left.count())) > 0;
 }
@@ -134,9 +135,8 @@ std::vector<std::string> command(const std::vector<std::string> &args)
     return argv;
 }
 
-[[noreturn]] void execCommand(const fs::path &dir, const std::vector<std::string> &args)
+[[noreturn]] void execWords(const fs::path &dir, std::vector<std::string> words)
 {
-    std::vector<std::string> words = command(args);
     std::vector<char *> argv;
     argv.reserve(words.size() + 1);
     for (std::string &w : words)
@@ -152,11 +152,11 @@ int statusOf(int wstatus)
     return WIFEXITED(wstatus) ? WEXITSTATUS(wstatus) : 128 + WTERMSIG(wstatus);
 }
 
-int waitWithTimeout(pid_t pid)
+int waitWithTimeout(pid_t pid, Clock::time_point until = deadline)
 {
     int wstatus = 0;
     while (waitpid(pid, &wstatus, WNOHANG) == 0) {
-        if (Clock::now() > deadline) {
+        if (Clock::now() > until) {
             kill(pid, SIGKILL);
             waitpid(pid, &wstatus, 0);
             ADD_FAILURE() << "program did not end";
@@ -214,7 +214,7 @@ Outcome run(const Sandbox &box, Out out = Out::File, In in = In::DevNull,
         for (int p : {inPipe[0], inPipe[1], outPipe[0], outPipe[1]})
             if (p > STDERR_FILENO)
                 close(p);
-        execCommand(box.work(), args);
+        execWords(box.work(), command(args));
     }
 
     Outcome r;
@@ -349,45 +349,52 @@ protected:
             GTEST_SKIP() << "the command interpreter's pause owns the console";
     }
 
-    // A test that stopped early leaves its program to be ended here.
-    void TearDown() override
-    {
-        if (pid_ > 0 && waitpid(pid_, nullptr, WNOHANG) == 0)
-            waitWithTimeout(pid_);
-    }
+    void TearDown() override { end(); }
 
-    struct Session {
-        int master;
-        termios before; // the mode the program found
-    };
+    // Ends at once a program that a failed check left running.
+    void end()
+    {
+        if (pid_ > 0 && waitpid(pid_, nullptr, WNOHANG) == 0) {
+            kill(pid_, SIGKILL);
+            waitpid(pid_, nullptr, 0);
+        }
+        for (int *fd : {&master_, &slave_})
+            if (*fd >= 0)
+                close(std::exchange(*fd, -1));
+    }
 
     // The mode is read before the fork: a fast program may be waiting already
     // when the parent next runs.
-    Session start()
+    void start(const std::vector<std::string> &words = command({}))
     {
-        int master = -1;
-        int slave = -1;
-        if (openpty(&master, &slave, nullptr, nullptr, nullptr) != 0)
+        end();
+        if (openpty(&master_, &slave_, nullptr, nullptr, nullptr) != 0)
             ADD_FAILURE() << "openpty";
-        const termios before = modeOf(master);
+        before_ = modeOf(master_);
         pid_ = fork();
         if (pid_ == 0) {
-            close(master);
-            if (login_tty(slave) != 0)
+            close(master_);
+            if (login_tty(slave_) != 0)
                 _exit(127);
-            execCommand(box_.work(), {});
+            execWords(box_.work(), words);
         }
-        close(slave);
-        return {master, before};
     }
 
-    // Reads the terminal until the prompt shows and returns all it read.
-    static std::string readUntilPrompt(int master)
+    // Each step takes the program milliseconds: one that does not come fails
+    // the case in seconds, not at its deadline.
+    static Clock::time_point soon()
     {
+        return std::min(deadline, Clock::now() + std::chrono::seconds(5));
+    }
+
+    // Reads the terminal until text shows and returns all it read.
+    std::string readUntil(const std::string &text) const
+    {
+        const auto until = soon();
         std::string seen;
         char buf[512];
-        while (seen.find(nativePrompt) == std::string::npos && readable(master)) {
-            const ssize_t n = read(master, buf, sizeof buf);
+        while (seen.find(text) == std::string::npos && readable(master_, until)) {
+            const ssize_t n = read(master_, buf, sizeof buf);
             if (n <= 0)
                 break;
             seen.append(buf, static_cast<std::size_t>(n));
@@ -395,52 +402,59 @@ protected:
         return seen;
     }
 
-    static termios modeOf(int master)
+    static termios modeOf(int fd)
     {
         termios t{};
-        tcgetattr(master, &t);
+        tcgetattr(fd, &t);
         return t;
     }
 
     // Once the prompt is out, the program switches to key mode before reading.
-    static void awaitKeyMode(int master)
+    bool awaitKeyMode() const
     {
-        while (Clock::now() < deadline && (modeOf(master).c_lflag & ICANON) != 0)
+        const auto until = soon();
+        while ((modeOf(master_).c_lflag & ICANON) != 0) {
+            if (Clock::now() > until)
+                return false;
             std::this_thread::sleep_for(std::chrono::milliseconds(2));
+        }
+        return true;
+    }
+
+    void awaitWait()
+    {
+        const std::string seen = readUntil(nativePrompt);
+        ASSERT_NE(seen.find(nativePrompt), std::string::npos) << seen;
+        ASSERT_TRUE(awaitKeyMode()) << "never switched to key mode";
     }
 
     Sandbox box_;
     pid_t pid_ = -1;
+    int master_ = -1;
+    int slave_ = -1;
+    termios before_{}; // the mode the program found
 };
 
 TEST_F(Terminal, WaitsForOneKeyAndRestoresTheMode)
 {
-    const Session s = start();
-    const std::string seen = readUntilPrompt(s.master);
-    ASSERT_NE(seen.find(nativePrompt), std::string::npos) << seen;
-    awaitKeyMode(s.master);
-    const termios during = modeOf(s.master);
-    EXPECT_EQ(during.c_lflag & (ICANON | ECHO), 0u);
-
+    start();
+    ASSERT_NO_FATAL_FAILURE(awaitWait());
+    EXPECT_EQ(modeOf(master_).c_lflag & (ICANON | ECHO), 0u);
     std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    int wstatus = 0;
-    EXPECT_EQ(waitpid(pid_, &wstatus, WNOHANG), 0) << "did not wait for a key";
-    ASSERT_EQ(write(s.master, "k", 1), 1);
-    EXPECT_EQ(waitWithTimeout(pid_), 0);
-    EXPECT_EQ(modeOf(s.master).c_lflag, s.before.c_lflag);
+    EXPECT_EQ(waitpid(pid_, nullptr, WNOHANG), 0) << "did not wait for a key";
+    ASSERT_EQ(write(master_, "k", 1), 1);
+    EXPECT_EQ(waitWithTimeout(pid_, soon()), 0);
+    EXPECT_EQ(modeOf(master_).c_lflag, before_.c_lflag);
     EXPECT_EQ(readFile(box_.result()), sum);
-    close(s.master);
 }
 
 TEST_F(Terminal, CtrlCEndsTheWaitAndRestoresTheMode)
 {
-    const Session s = start();
-    readUntilPrompt(s.master);
-    awaitKeyMode(s.master);
-    ASSERT_EQ(write(s.master, "\x03", 1), 1);
-    EXPECT_EQ(waitWithTimeout(pid_), 128 + SIGINT);
-    EXPECT_EQ(modeOf(s.master).c_lflag, s.before.c_lflag);
-    close(s.master);
+    start();
+    ASSERT_NO_FATAL_FAILURE(awaitWait());
+    ASSERT_EQ(write(master_, "\x03", 1), 1);
+    EXPECT_EQ(waitWithTimeout(pid_, soon()), 128 + SIGINT);
+    EXPECT_EQ(modeOf(master_).c_lflag, before_.c_lflag);
 }
 
 } // namespace
