@@ -364,7 +364,8 @@ protected:
     }
 
     // The mode is read before the fork: a fast program may be waiting already
-    // when the parent next runs.
+    // when the parent next runs. The parent keeps the terminal's other side
+    // to read what input the program left.
     void start(const std::vector<std::string> &words = command({}))
     {
         end();
@@ -428,6 +429,21 @@ protected:
         ASSERT_TRUE(awaitKeyMode()) << "never switched to key mode";
     }
 
+    // What the next reader of the terminal gets before a newline typed now.
+    std::string leftInput() const
+    {
+        std::string left;
+        if (write(master_, "\n", 1) != 1)
+            return "(write failed)";
+        const auto until = soon();
+        char buf[64];
+        ssize_t n = 0;
+        while ((left.empty() || left.back() != '\n') && readable(slave_, until) &&
+               (n = read(slave_, buf, sizeof buf)) > 0)
+            left.append(buf, static_cast<std::size_t>(n));
+        return left.substr(0, left.find_last_of('\n'));
+    }
+
     Sandbox box_;
     pid_t pid_ = -1;
     int master_ = -1;
@@ -435,17 +451,43 @@ protected:
     termios before_{}; // the mode the program found
 };
 
+// A key press ends the wait whole: the next reader gets none of its bytes,
+// also when they come in two writes.
 TEST_F(Terminal, WaitsForOneKeyAndRestoresTheMode)
 {
-    start();
-    ASSERT_NO_FATAL_FAILURE(awaitWait());
-    EXPECT_EQ(modeOf(master_).c_lflag & (ICANON | ECHO), 0u);
-    std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    EXPECT_EQ(waitpid(pid_, nullptr, WNOHANG), 0) << "did not wait for a key";
-    ASSERT_EQ(write(master_, "k", 1), 1);
-    EXPECT_EQ(waitWithTimeout(pid_, soon()), 0);
-    EXPECT_EQ(modeOf(master_).c_lflag, before_.c_lflag);
-    EXPECT_EQ(readFile(box_.result()), sum);
+    const struct {
+        const char *name;
+        std::string bytes;
+        std::string later;
+    } keys[] = {
+        {"letter", "k", ""},
+        {"Up", "\x1b[A", ""},
+        {"Up, split", "\x1b", "[A"},
+        {"F1 (xterm)", "\x1bOP", ""},
+        {"F1 (Linux console)", "\x1b[[A", ""},
+        {"Ctrl+F5", "\x1b[15;5~", ""},
+        {"Alt+x", "\x1bx", ""},
+        {"Alt+Up (rxvt)", "\x1b\x1b[A", ""},
+        {"Escape", "\x1b", ""},
+        {"e acute", "\xc3\xa9", ""},
+        {"emoji, split", "\xf0\x9f", "\x98\x80"},
+    };
+    for (const auto &key : keys) {
+        SCOPED_TRACE(key.name);
+        start();
+        ASSERT_NO_FATAL_FAILURE(awaitWait());
+        EXPECT_EQ(modeOf(master_).c_lflag & (ICANON | ECHO), 0u);
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        EXPECT_EQ(waitpid(pid_, nullptr, WNOHANG), 0) << "did not wait for a key";
+        for (const std::string &part : {key.bytes, key.later}) {
+            ASSERT_EQ(write(master_, part.data(), part.size()), static_cast<ssize_t>(part.size()));
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        }
+        EXPECT_EQ(waitWithTimeout(pid_, soon()), 0);
+        EXPECT_EQ(modeOf(master_).c_lflag, before_.c_lflag);
+        EXPECT_EQ(leftInput(), "");
+        EXPECT_EQ(readFile(box_.result()), sum);
+    }
 }
 
 TEST_F(Terminal, CtrlCEndsTheWaitAndRestoresTheMode)

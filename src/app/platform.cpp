@@ -21,6 +21,7 @@ void waitForKey()
 #include <fcntl.h>
 #include <iostream>
 #include <iterator>
+#include <poll.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -55,7 +56,61 @@ extern "C" void restoreAndRaise(int sig)
     errno = savedErrno;
 }
 
-// Reads one key from a terminal in non-canonical mode without echo.
+// Reads one byte of standard input, waiting at most ms milliseconds for it
+// (for ever when ms is -1); false when none came.
+bool readByte(unsigned char &byte, int ms)
+{
+    for (;;) {
+        pollfd p{STDIN_FILENO, POLLIN, 0};
+        const int ready = poll(&p, 1, ms);
+        if (ready == 0)
+            return false;
+        if (ready > 0) {
+            const ssize_t n = read(STDIN_FILENO, &byte, 1);
+            if (n >= 0)
+                return n == 1;
+        }
+        if (errno != EINTR)
+            return false;
+    }
+}
+
+// The next byte of a key press, or -1: the rest of a key press arrives with
+// its first byte, so 100 ms is plenty.
+int followingByte()
+{
+    unsigned char byte = 0;
+    return readByte(byte, 100) ? byte : -1;
+}
+
+// Consumes the bytes that a key press sends after its first: the rest of an
+// escape sequence (ESC [ or ESC O, parameter bytes and a final byte; the
+// Linux console's ESC [ [ and a letter; ESC and a key for Alt) or of a UTF-8
+// character. ESC with nothing after it is the Escape key.
+void readRestOfKey(int first)
+{
+    int c = first;
+    if (c == 0x1B) {
+        c = followingByte();
+        if (c == 0x1B)
+            c = followingByte();
+        if (c == '[' || c == 'O') {
+            const int intro = c;
+            c = followingByte();
+            if (intro == '[' && c == '[')
+                c = followingByte();
+            while (c >= 0x20 && c <= 0x3F)
+                c = followingByte();
+            return;
+        }
+    }
+    int more = c >= 0xF0 ? 3 : c >= 0xE0 ? 2 : c >= 0xC0 ? 1 : 0;
+    while (more-- > 0 && (followingByte() & 0xC0) == 0x80) {
+    }
+}
+
+// Reads one key press, all the bytes it sends, from a terminal in
+// non-canonical mode without echo, so none of them reach the next reader.
 void readKey()
 {
     if (tcgetattr(STDIN_FILENO, &savedMode) != 0)
@@ -72,11 +127,9 @@ void readKey()
         sigaction(restoredSignals[i], &restoringAction, &previous[i]);
 
     inKeyMode = 1;
-    if (tcsetattr(STDIN_FILENO, TCSANOW, &keyMode) == 0) {
-        char key;
-        while (read(STDIN_FILENO, &key, 1) < 0 && errno == EINTR) {
-        }
-    }
+    unsigned char key = 0;
+    if (tcsetattr(STDIN_FILENO, TCSANOW, &keyMode) == 0 && readByte(key, -1))
+        readRestOfKey(key);
     inKeyMode = 0;
     tcsetattr(STDIN_FILENO, TCSANOW, &savedMode);
     for (std::size_t i = 0; i < std::size(restoredSignals); ++i)

@@ -7,5 +7,6 @@
 // window that is closed still ends it.
 void prepareProcess();
 
-// Prompts and waits for one key press where there is someone to press it.
+// Prompts and waits for one key press where there is someone to press it,
+// and takes every byte that the key press sends.
 void waitForKey();
