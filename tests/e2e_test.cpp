@@ -351,7 +351,8 @@ protected:
 
     void TearDown() override { end(); }
 
-    // Ends at once a program that a failed check left running.
+    // Ends at once a program that a failed check left running; a shell's
+    // job goes with the terminal when the shell does.
     void end()
     {
         if (pid_ > 0 && waitpid(pid_, nullptr, WNOHANG) == 0) {
@@ -497,6 +498,26 @@ TEST_F(Terminal, CtrlCEndsTheWaitAndRestoresTheMode)
     ASSERT_EQ(write(master_, "\x03", 1), 1);
     EXPECT_EQ(waitWithTimeout(pid_, soon()), 128 + SIGINT);
     EXPECT_EQ(modeOf(master_).c_lflag, before_.c_lflag);
+}
+
+// A stop is discarded for a session leader, so a job-control shell runs the
+// program and reports the mode while it is stopped (fg changes it at once).
+TEST_F(Terminal, CtrlZLeavesTheModeAsFoundUntilContinued)
+{
+    const char script[] = R"sh(set -m; m=$(stty -g); "$@"
+        [ "$(stty -g)" = "$m" ] || echo "stopped in another mode"; echo stopped; fg)sh";
+    std::vector<std::string> words = {"bash", "-c", script, "bash"};
+    const std::vector<std::string> program = command({});
+    words.insert(words.end(), program.begin(), program.end());
+    start(words);
+    ASSERT_NO_FATAL_FAILURE(awaitWait());
+    ASSERT_EQ(write(master_, "\x1a", 1), 1);
+    const std::string seen = readUntil("stopped\r\n");
+    EXPECT_NE(seen.find("stopped\r\n"), std::string::npos) << seen;
+    EXPECT_EQ(seen.find("another mode"), std::string::npos) << seen;
+    ASSERT_TRUE(awaitKeyMode()) << "did not wait again";
+    ASSERT_EQ(write(master_, "k", 1), 1);
+    EXPECT_EQ(waitWithTimeout(pid_, soon()), 0);
 }
 
 } // namespace
