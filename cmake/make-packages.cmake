@@ -27,14 +27,17 @@ set(ENV{SOURCE_DATE_EPOCH} "${EPOCH}")
 set(ENV{TZ} UTC)
 
 # OUT may be a folder of the user's, such as ~/Downloads: remove only what
-# this step writes there.
+# this step writes there. Without git it writes no source archive, and one
+# that is there may be the download this build came from.
 file(REMOVE_RECURSE "${STAGE}")
 file(REMOVE
   "${OUT}/bigsum-${VERSION}-x86_64-linux-gnu.tar.gz"
   "${OUT}/bigsum-${VERSION}-aarch64-linux-gnu.tar.gz"
   "${OUT}/${windows}.zip"
-  "${OUT}/bigsum-${VERSION}.tar.gz"
   "${OUT}/SHA256SUMS")
+if(GIT)
+  file(REMOVE "${OUT}/bigsum-${VERSION}.tar.gz")
+endif()
 file(MAKE_DIRECTORY "${STAGE}/${windows}" "${OUT}")
 set(archives "")
 
