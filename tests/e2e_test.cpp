@@ -389,14 +389,16 @@ protected:
         return std::min(deadline, Clock::now() + std::chrono::seconds(5));
     }
 
-    // Reads the terminal until text shows and returns all it read.
-    std::string readUntil(const std::string &text) const
+    // Reads one side of the terminal (by default what the program wrote)
+    // until text shows, and returns all it read.
+    std::string readUntil(const std::string &text, int fd = -1) const
     {
+        fd = fd < 0 ? master_ : fd;
         const auto until = soon();
         std::string seen;
         char buf[512];
-        while (seen.find(text) == std::string::npos && readable(master_, until)) {
-            const ssize_t n = read(master_, buf, sizeof buf);
+        while (seen.find(text) == std::string::npos && readable(fd, until)) {
+            const ssize_t n = read(fd, buf, sizeof buf);
             if (n <= 0)
                 break;
             seen.append(buf, static_cast<std::size_t>(n));
@@ -433,16 +435,10 @@ protected:
     // What the next reader of the terminal gets before a newline typed now.
     std::string leftInput() const
     {
-        std::string left;
         if (write(master_, "\n", 1) != 1)
             return "(write failed)";
-        const auto until = soon();
-        char buf[64];
-        ssize_t n = 0;
-        while ((left.empty() || left.back() != '\n') && readable(slave_, until) &&
-               (n = read(slave_, buf, sizeof buf)) > 0)
-            left.append(buf, static_cast<std::size_t>(n));
-        return left.substr(0, left.find_last_of('\n'));
+        const std::string left = readUntil("\n", slave_);
+        return left.substr(0, left.find('\n'));
     }
 
     Sandbox box_;
