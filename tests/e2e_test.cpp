@@ -487,13 +487,39 @@ TEST_F(Terminal, WaitsForOneKeyAndRestoresTheMode)
     }
 }
 
-TEST_F(Terminal, CtrlCEndsTheWaitAndRestoresTheMode)
+// A signal ends the wait before the key typed after it, and leaves the mode
+// as found. One that the caller ignored does not end it, and the key then
+// does. That caller is a job-control shell that stays the program's parent
+// (exit keeps it from exec'ing the program), where Ctrl-Z could stop it.
+TEST_F(Terminal, SignalsEndTheWaitUnlessIgnored)
 {
-    start();
-    ASSERT_NO_FATAL_FAILURE(awaitWait());
-    ASSERT_EQ(write(master_, "\x03", 1), 1);
-    EXPECT_EQ(waitWithTimeout(pid_, soon()), 128 + SIGINT);
-    EXPECT_EQ(modeOf(master_).c_lflag, before_.c_lflag);
+    const struct {
+        const char *name;
+        const char *key; // or sent with kill
+        int sig;
+    } rows[] = {{"INT", "\x03", SIGINT},
+                {"QUIT", "\x1c", SIGQUIT},
+                {"TERM", nullptr, SIGTERM},
+                {"HUP", nullptr, SIGHUP},
+                {"TSTP", "\x1a", SIGTSTP}};
+    for (const bool ignored : {false, true})
+        for (const auto &row : rows) {
+            if (row.sig == SIGTSTP && !ignored)
+                continue; // the next case
+            SCOPED_TRACE(std::string(row.name) + (ignored ? " ignored" : ""));
+            std::vector<std::string> words = command({});
+            const std::string trap = "set -m; trap '' " + std::string(row.name) + "; \"$@\"; exit";
+            if (ignored)
+                words.insert(words.begin(), {"bash", "-c", trap, "bash"});
+            start(words);
+            ASSERT_NO_FATAL_FAILURE(awaitWait());
+            ASSERT_TRUE(row.key != nullptr ? write(master_, row.key, 1) == 1
+                                           : kill(-tcgetpgrp(master_), row.sig) == 0);
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+            ASSERT_EQ(write(master_, "k", 1), 1);
+            EXPECT_EQ(waitWithTimeout(pid_, soon()), ignored ? 0 : 128 + row.sig);
+            EXPECT_EQ(modeOf(master_).c_lflag, before_.c_lflag);
+        }
 }
 
 // A stop is discarded for a session leader, so a job-control shell runs the

@@ -122,9 +122,14 @@ void readKey()
 
     restoringAction.sa_handler = restoreAndRaise;
     sigemptyset(&restoringAction.sa_mask);
+    // A signal that the caller ignored stays ignored, as it would in a
+    // program that never caught it.
     struct sigaction previous[std::size(restoredSignals)];
-    for (std::size_t i = 0; i < std::size(restoredSignals); ++i)
-        sigaction(restoredSignals[i], &restoringAction, &previous[i]);
+    for (std::size_t i = 0; i < std::size(restoredSignals); ++i) {
+        sigaction(restoredSignals[i], nullptr, &previous[i]);
+        if (previous[i].sa_handler != SIG_IGN)
+            sigaction(restoredSignals[i], &restoringAction, nullptr);
+    }
 
     inKeyMode = 1;
     unsigned char key = 0;
