@@ -468,6 +468,7 @@ TEST_F(Terminal, WaitsForOneKeyAndRestoresTheMode)
         {"Escape", "\x1b", ""},
         {"e acute", "\xc3\xa9", ""},
         {"emoji, split", "\xf0\x9f", "\x98\x80"},
+        {"Big5 zhong", "\xa4\xa4", ""},
     };
     for (const auto &key : keys) {
         SCOPED_TRACE(key.name);

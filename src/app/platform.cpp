@@ -85,8 +85,10 @@ int followingByte()
 
 // Consumes the bytes that a key press sends after its first: the rest of an
 // escape sequence (ESC [ or ESC O, parameter bytes and a final byte; the
-// Linux console's ESC [ [ and a letter; ESC and a key for Alt) or of a UTF-8
-// character. ESC with nothing after it is the Escape key.
+// Linux console's ESC [ [ and a letter; ESC and a key for Alt), of a UTF-8
+// character, or of a double-byte character (Big5, GBK, Shift-JIS, EUC) whose
+// first byte is one that cannot begin a UTF-8 character. ESC with nothing
+// after it is the Escape key.
 void readRestOfKey(int first)
 {
     int c = first;
@@ -104,7 +106,7 @@ void readRestOfKey(int first)
             return;
         }
     }
-    int more = c >= 0xF0 ? 3 : c >= 0xE0 ? 2 : c >= 0xC0 ? 1 : 0;
+    int more = c >= 0xF0 ? 3 : c >= 0xE0 ? 2 : c >= 0x80 ? 1 : 0;
     while (more-- > 0 && (followingByte() & 0xC0) == 0x80) {
     }
 }
