@@ -543,6 +543,13 @@ TEST_F(Terminal, CtrlZLeavesTheModeAsFoundUntilContinued)
     EXPECT_EQ(waitWithTimeout(pid_, soon()), 0);
 }
 
+// Each case runs in a folder of its own: a path is made absolute first, a
+// bare name is left for PATH.
+std::string absoluteIfPath(const std::string &cmd)
+{
+    return cmd.find('/') == std::string::npos ? cmd : fs::absolute(cmd).string();
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -551,9 +558,9 @@ int main(int argc, char **argv)
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         if (arg.rfind("--exe=", 0) == 0)
-            target.exe = arg.substr(6);
+            target.exe = absoluteIfPath(arg.substr(6));
         else if (arg.rfind("--launcher=", 0) == 0)
-            target.launcher = arg.substr(11);
+            target.launcher = absoluteIfPath(arg.substr(11));
         else if (arg == "--eol=crlf")
             target.crlf = true;
         else if (arg.rfind("--timeout=", 0) == 0)
