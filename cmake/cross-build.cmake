@@ -1,6 +1,6 @@
 # bigsum_cross_build(TARGET DIR TOOLCHAIN [ExternalProject options...])
 # Builds bigsum with cmake/TOOLCHAIN.cmake as a build of its own in DIR: the
-# release program, linked statically, with this build's flags and date.
+# release program, linked statically, with this build's flags, identity and date.
 include_guard(GLOBAL)
 include(ExternalProject)
 
@@ -13,6 +13,7 @@ function(bigsum_cross_build target dir toolchain)
       -DCMAKE_BUILD_TYPE=Release
       -DBIGSUM_STATIC=ON
       -DBUILD_TESTING=OFF
+      "-DBIGSUM_IDENTITY=${BIGSUM_IDENTITY}"
       "-DBIGSUM_SOURCE_DATE_EPOCH=${BIGSUM_SOURCE_DATE_EPOCH}"
       "-DCMAKE_CXX_FLAGS=${CMAKE_CXX_FLAGS}"
       "-DCMAKE_COMPILE_WARNING_AS_ERROR=${CMAKE_COMPILE_WARNING_AS_ERROR}"

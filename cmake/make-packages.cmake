@@ -1,21 +1,38 @@
 # Writes the release archives and their checksums into OUT, and nothing else:
-#   bigsum-VERSION-x86_64-linux-gnu.tar.gz   the install tree of X86_64_BUILD
-#   bigsum-VERSION-aarch64-linux-gnu.tar.gz  the install tree of AARCH64_BUILD
-#   bigsum-VERSION-i686-w64-mingw32.zip      bigsum.exe of WINDOWS_BUILD and the
-#                                            texts of SOURCE with CR LF line ends
-#   bigsum-VERSION.tar.gz                    the last commit of SOURCE, when GIT
-#                                            is given (SOURCE is a git checkout)
-#   SHA256SUMS                               for `sha256sum -c`
+#   bigsum-IDENTITY-x86_64-linux-gnu.tar.gz   the install tree of X86_64_BUILD
+#   bigsum-IDENTITY-aarch64-linux-gnu.tar.gz  the install tree of AARCH64_BUILD
+#   bigsum-IDENTITY-i686-w64-mingw32.zip      bigsum.exe of WINDOWS_BUILD and the
+#                                             texts of SOURCE with CR LF line ends
+#   bigsum-IDENTITY.tar.gz                    the last commit of SOURCE, when GIT
+#                                             is given (SOURCE is a git checkout)
+#   SHA256SUMS                                for `sha256sum -c`
+# IDENTITY is the build's (cmake/source-identity.cmake), VERSION project()'s.
 # Every byte is a function of the sources and EPOCH: members are sorted, dated
 # EPOCH, owned by 0 and given fixed modes, and gzip and zip store no name,
 # time zone or extra fields of their own.
-foreach(var VERSION EPOCH SOURCE X86_64_BUILD AARCH64_BUILD WINDOWS_BUILD STAGE OUT TAR GZIP ZIP)
+foreach(var VERSION IDENTITY EPOCH SOURCE X86_64_BUILD AARCH64_BUILD WINDOWS_BUILD STAGE OUT TAR GZIP ZIP)
   if(NOT DEFINED ${var})
     message(FATAL_ERROR "make-packages.cmake needs -D${var}=...")
   endif()
 endforeach()
 
-set(windows "bigsum-${VERSION}-i686-w64-mingw32")
+set(windows "bigsum-${IDENTITY}-i686-w64-mingw32")
+
+# The build configures again when HEAD or a tracked file changes; should the
+# source still have moved since, its archives would carry another's name.
+if(GIT)
+  include("${SOURCE}/cmake/source-identity.cmake")
+  bigsum_read_git("${SOURCE}" "${GIT}")
+  bigsum_identity(now "${VERSION}" "${commit}" "${describe}" "${changes}")
+  if(NOT now STREQUAL IDENTITY)
+    message(FATAL_ERROR "This build is of ${IDENTITY}, the source now ${now}: build again.")
+  endif()
+  if(changes)
+    message(WARNING "The work tree has uncommitted changes, so these archives are "
+                    "bigsum-${IDENTITY}, and the source archive holds the last commit "
+                    "without them:\n${changes}")
+  endif()
+endif()
 
 function(run)
   execute_process(COMMAND ${ARGN} WORKING_DIRECTORY "${STAGE}" COMMAND_ERROR_IS_FATAL ANY)
@@ -31,19 +48,19 @@ set(ENV{TZ} UTC)
 # that is there may be the download this build came from.
 file(REMOVE_RECURSE "${STAGE}")
 file(REMOVE
-  "${OUT}/bigsum-${VERSION}-x86_64-linux-gnu.tar.gz"
-  "${OUT}/bigsum-${VERSION}-aarch64-linux-gnu.tar.gz"
+  "${OUT}/bigsum-${IDENTITY}-x86_64-linux-gnu.tar.gz"
+  "${OUT}/bigsum-${IDENTITY}-aarch64-linux-gnu.tar.gz"
   "${OUT}/${windows}.zip"
   "${OUT}/SHA256SUMS")
 if(GIT)
-  file(REMOVE "${OUT}/bigsum-${VERSION}.tar.gz")
+  file(REMOVE "${OUT}/bigsum-${IDENTITY}.tar.gz")
 endif()
 file(MAKE_DIRECTORY "${STAGE}/${windows}" "${OUT}")
 set(archives "")
 
 foreach(arch x86_64 aarch64)
   string(TOUPPER "${arch}_BUILD" build)
-  set(tree "bigsum-${VERSION}-${arch}-linux-gnu")
+  set(tree "bigsum-${IDENTITY}-${arch}-linux-gnu")
   run("${CMAKE_COMMAND}" --install "${${build}}" --prefix "${STAGE}/${tree}" --strip)
   run("${TAR}" --create --format=ustar --sort=name "--mtime=@${EPOCH}" --owner=0 --group=0
           --numeric-owner --mode=u=rwX,go=rX "${tree}"
@@ -72,15 +89,11 @@ run(touch -d "@${EPOCH}" ${members})
 run("${ZIP}" -q -9 -X -D "${OUT}/${windows}.zip" ${members})
 list(APPEND archives "${windows}.zip")
 
-# git archive writes the commit time into cmake/source-date.cmake, so a build
-# of the unpacked tree is dated as this one, without git.
+# git archive writes the commit, its description and time into
+# cmake/source-identity.cmake, so a build of the unpacked tree is named and
+# dated as this one, without git.
 if(GIT)
-  execute_process(COMMAND "${GIT}" -C "${SOURCE}" status --porcelain
-    OUTPUT_VARIABLE changes COMMAND_ERROR_IS_FATAL ANY)
-  if(changes)
-    message(WARNING "The source archive holds the last commit, not these changes:\n${changes}")
-  endif()
-  set(tree "bigsum-${VERSION}")
+  set(tree "bigsum-${IDENTITY}")
   run("${GIT}" -C "${SOURCE}" -c tar.umask=0022 archive --format=tar "--prefix=${tree}/" HEAD
       COMMAND "${GZIP}" -9 -n
       OUTPUT_FILE "${OUT}/${tree}.tar.gz")

@@ -11,13 +11,13 @@ find_program(QEMU_AARCH64 qemu-aarch64-static REQUIRED)
 
 set(scripts "${CMAKE_CURRENT_SOURCE_DIR}/package")
 set(unpacked "${PROJECT_BINARY_DIR}/unpacked")
-set(linux "${unpacked}/bigsum-${PROJECT_VERSION}-x86_64-linux-gnu")
-set(aarch64 "${unpacked}/bigsum-${PROJECT_VERSION}-aarch64-linux-gnu")
-set(windows "${unpacked}/bigsum-${PROJECT_VERSION}-i686-w64-mingw32")
+set(linux "${unpacked}/bigsum-${BIGSUM_IDENTITY}-x86_64-linux-gnu")
+set(aarch64 "${unpacked}/bigsum-${BIGSUM_IDENTITY}-aarch64-linux-gnu")
+set(windows "${unpacked}/bigsum-${BIGSUM_IDENTITY}-i686-w64-mingw32")
 
 add_test(NAME package.unpack
-  COMMAND "${scripts}/unpack" "${BIGSUM_PACKAGE_DIR}" "${unpacked}" "${PROJECT_VERSION}"
-          "${PROJECT_SOURCE_DIR}" "${BIGSUM_SOURCE_DATE_EPOCH}")
+  COMMAND "${scripts}/unpack" "${BIGSUM_PACKAGE_DIR}" "${unpacked}" "${BIGSUM_IDENTITY}"
+          "${PROJECT_SOURCE_DIR}" "${BIGSUM_COMMIT}")
 set_tests_properties(package.unpack PROPERTIES FIXTURES_SETUP unpacked)
 
 e2e_tests(package.linux 120 ARGS "--exe=${linux}/bin/bigsum"
@@ -32,19 +32,21 @@ add_test(NAME package.man_page
   COMMAND sh -c [=[w=$("$1" -man -ww -z "$2" 2>&1) && [ -z "$w" ] || { echo "$w" >&2; exit 1; }
       head -n 1 "$2" | grep -qxF "$3" || { echo "$2 does not begin with $3" >&2; exit 1; }]=]
           sh "${GROFF}" "${linux}/share/man/man1/bigsum.1"
-          ".TH BIGSUM 1 ${BIGSUM_SOURCE_DATE} \"bigsum ${PROJECT_VERSION}\" \"User Commands\"")
-# The changelog's newest section is this version's.
+          ".TH BIGSUM 1 ${BIGSUM_SOURCE_DATE} \"bigsum ${BIGSUM_IDENTITY}\" \"User Commands\"")
+# The changelog's newest section is this release's; a development build's
+# may also be Unreleased.
 add_test(NAME package.changelog
-  COMMAND sh -c [=[newest=$(grep -m 1 '^## ' "$1"); case $newest in "## $2 - "????-??-??) ;;
-      *) echo "$1: the newest section is '$newest', not $2's" >&2; exit 1 ;; esac]=]
-          sh "${PROJECT_SOURCE_DIR}/CHANGELOG.md" "${PROJECT_VERSION}")
+  COMMAND sh -c [=[newest=$(grep -m 1 '^## ' "$1") release=${2%%-*}
+      case $newest in "## $release - "????-??-??) exit 0 ;; "## Unreleased") [ "$2" = "$release" ] || exit 0 ;; esac
+      echo "$1: the newest section is '$newest', not $2's" >&2; exit 1]=]
+          sh "${PROJECT_SOURCE_DIR}/CHANGELOG.md" "${BIGSUM_IDENTITY}")
 add_test(NAME package.windows_exe
-  COMMAND "${scripts}/check-exe" "${windows}/bigsum.exe" "${PROJECT_VERSION}"
+  COMMAND "${scripts}/check-exe" "${windows}/bigsum.exe" "${BIGSUM_IDENTITY}"
           "${BIGSUM_SOURCE_DATE_EPOCH}")
 set_tests_properties(package.man_page package.windows_exe PROPERTIES FIXTURES_REQUIRED unpacked)
 
 add_test(NAME package.reproducible
-  COMMAND "${scripts}/rebuild" "${BIGSUM_PACKAGE_DIR}" "${PROJECT_VERSION}")
+  COMMAND "${scripts}/rebuild" "${BIGSUM_PACKAGE_DIR}" "${BIGSUM_IDENTITY}" "${PROJECT_SOURCE_DIR}")
 set_tests_properties(package.reproducible PROPERTIES TIMEOUT 1800 FIXTURES_REQUIRED unpacked)
 
 add_test(NAME build.without_test_libraries
