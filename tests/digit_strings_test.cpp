@@ -52,8 +52,9 @@ std::pair<std::string, std::ptrdiff_t> add(const char *first, const char *second
     const char *begin = addDigitStrings(first, second, sum);
     EXPECT_EQ(area.front(), '#');
     EXPECT_EQ(area.back(), '#');
-    if (begin != sum)
+    if (begin != sum) {
         EXPECT_EQ(sum[0], '#') << "sum[0] written, though the sum begins at sum + 1";
+    }
     return {begin, begin - sum};
 }
 
