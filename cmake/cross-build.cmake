@@ -1,6 +1,7 @@
 # bigsum_cross_build(TARGET DIR TOOLCHAIN [ExternalProject options...])
 # Builds bigsum with cmake/TOOLCHAIN.cmake as a build of its own in DIR: the
-# release program, linked statically, with this build's flags, identity and date.
+# release program, hardened and linked statically, with this build's flags,
+# identity and date.
 include_guard(GLOBAL)
 include(ExternalProject)
 
@@ -12,6 +13,7 @@ function(bigsum_cross_build target dir toolchain)
       "--toolchain=${PROJECT_SOURCE_DIR}/cmake/${toolchain}.cmake"
       -DCMAKE_BUILD_TYPE=Release
       -DBIGSUM_STATIC=ON
+      -DBIGSUM_HARDEN=ON
       -DBUILD_TESTING=OFF
       "-DBIGSUM_IDENTITY=${BIGSUM_IDENTITY}"
       "-DBIGSUM_SOURCE_DATE_EPOCH=${BIGSUM_SOURCE_DATE_EPOCH}"
