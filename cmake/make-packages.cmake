@@ -1,22 +1,29 @@
 # Writes the release archives and their checksums into OUT, and nothing else:
 #   bigsum-IDENTITY-x86_64-linux-gnu.tar.gz   the install tree of X86_64_BUILD
-#   bigsum-IDENTITY-aarch64-linux-gnu.tar.gz  the install tree of AARCH64_BUILD
-#   bigsum-IDENTITY-i686-w64-mingw32.zip      bigsum.exe of WINDOWS_BUILD and the
-#                                             texts of SOURCE with CR LF line ends
+#                                             with its third-party notices
+#   bigsum-IDENTITY-aarch64-linux-gnu.tar.gz  the same of AARCH64_BUILD
+#   bigsum-IDENTITY-i686-w64-mingw32.zip      bigsum.exe of WINDOWS_BUILD, the
+#                                             texts of SOURCE and its notices,
+#                                             with CR LF line ends
 #   bigsum-IDENTITY.tar.gz                    the last commit of SOURCE, when GIT
 #                                             is given (SOURCE is a git checkout)
+#   bigsum-IDENTITY.buildinfo                 the packages that built them
 #   SHA256SUMS                                for `sha256sum -c`
-# IDENTITY is the build's (cmake/source-identity.cmake), VERSION project()'s.
+# IDENTITY is the build's (cmake/source-identity.cmake), VERSION project()'s,
+# COMMIT its commit; TOOLS the tools beyond the builds' own, for the
+# .buildinfo.
 # Every byte is a function of the sources and EPOCH: members are sorted, dated
 # EPOCH, owned by 0 and given fixed modes, and gzip and zip store no name,
 # time zone or extra fields of their own.
-foreach(var VERSION IDENTITY EPOCH SOURCE X86_64_BUILD AARCH64_BUILD WINDOWS_BUILD STAGE OUT TAR GZIP ZIP)
+cmake_minimum_required(VERSION 3.25)
+foreach(var VERSION IDENTITY COMMIT TOOLS EPOCH SOURCE X86_64_BUILD AARCH64_BUILD WINDOWS_BUILD STAGE OUT TAR GZIP ZIP)
   if(NOT DEFINED ${var})
     message(FATAL_ERROR "make-packages.cmake needs -D${var}=...")
   endif()
 endforeach()
 
 set(windows "bigsum-${IDENTITY}-i686-w64-mingw32")
+include("${SOURCE}/cmake/build-record.cmake")
 
 # The build configures again when HEAD or a tracked file changes; should the
 # source still have moved since, its archives would carry another's name.
@@ -51,6 +58,7 @@ file(REMOVE
   "${OUT}/bigsum-${IDENTITY}-x86_64-linux-gnu.tar.gz"
   "${OUT}/bigsum-${IDENTITY}-aarch64-linux-gnu.tar.gz"
   "${OUT}/${windows}.zip"
+  "${OUT}/bigsum-${IDENTITY}.buildinfo"
   "${OUT}/SHA256SUMS")
 if(GIT)
   file(REMOVE "${OUT}/bigsum-${IDENTITY}.tar.gz")
@@ -62,6 +70,8 @@ foreach(arch x86_64 aarch64)
   string(TOUPPER "${arch}_BUILD" build)
   set(tree "bigsum-${IDENTITY}-${arch}-linux-gnu")
   run("${CMAKE_COMMAND}" --install "${${build}}" --prefix "${STAGE}/${tree}" --strip)
+  bigsum_notices("${STAGE}/${tree}/share/doc/bigsum/THIRD-PARTY-NOTICES"
+    "${${build}}/bigsum.map" "${IDENTITY}" "${SOURCE}/doc/third-party")
   run("${TAR}" --create --format=ustar --sort=name "--mtime=@${EPOCH}" --owner=0 --group=0
           --numeric-owner --mode=u=rwX,go=rX "${tree}"
       COMMAND "${GZIP}" -9 -n
@@ -74,11 +84,14 @@ file(COPY_FILE "${STAGE}/windows-install/bin/bigsum.exe" "${STAGE}/${windows}/bi
 file(CHMOD "${STAGE}/${windows}/bigsum.exe" PERMISSIONS
   OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
 set(members "${windows}/bigsum.exe")
+bigsum_notices("${STAGE}/THIRD-PARTY-NOTICES" "${WINDOWS_BUILD}/bigsum.map" "${IDENTITY}"
+  "${SOURCE}/doc/third-party")
 # Notepad on older Windows shows a text file properly only with CR LF.
-foreach(name README.md CHANGELOG.md LICENSE)
-  get_filename_component(base "${name}" NAME_WE)
+foreach(path "${SOURCE}/README.md" "${SOURCE}/CHANGELOG.md" "${SOURCE}/LICENSE"
+             "${STAGE}/THIRD-PARTY-NOTICES")
+  get_filename_component(base "${path}" NAME_WE)
   set(text_file "${windows}/${base}.txt")
-  file(READ "${SOURCE}/${name}" text)
+  file(READ "${path}" text)
   string(REPLACE "\n" "\r\n" text "${text}")
   file(WRITE "${STAGE}/${text_file}" "${text}")
   file(CHMOD "${STAGE}/${text_file}" PERMISSIONS OWNER_READ OWNER_WRITE GROUP_READ WORLD_READ)
@@ -99,6 +112,10 @@ if(GIT)
       OUTPUT_FILE "${OUT}/${tree}.tar.gz")
   list(APPEND archives "${tree}.tar.gz")
 endif()
+
+bigsum_buildinfo("${OUT}/bigsum-${IDENTITY}.buildinfo" "${IDENTITY}" "${COMMIT}"
+  "${X86_64_BUILD};${AARCH64_BUILD};${WINDOWS_BUILD}" "${TOOLS}")
+list(APPEND archives "bigsum-${IDENTITY}.buildinfo")
 
 list(SORT archives)
 set(sums "")

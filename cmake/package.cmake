@@ -15,11 +15,19 @@ endif()
 find_program(TAR tar REQUIRED)
 find_program(GZIP gzip REQUIRED)
 find_program(ZIP zip REQUIRED)
+find_program(GROFF groff)
+# What the .buildinfo lists beside the builds' own tools: every other tool
+# that made or checks the archives, and the licence texts of the notices.
+# git is there either way, so a rebuild from the source archive lists it too.
+set(tools "${CMAKE_COMMAND}" "${TAR}" "${GZIP}" "${ZIP}" "${GIT_EXECUTABLE}" "${GROFF}"
+  /usr/share/common-licenses/GPL-3 /usr/share/common-licenses/LGPL-2.1)
 
 add_custom_target(packages
   COMMAND "${CMAKE_COMMAND}"
     "-DVERSION=${PROJECT_VERSION}"
     "-DIDENTITY=${BIGSUM_IDENTITY}"
+    "-DCOMMIT=${BIGSUM_COMMIT}"
+    "-DTOOLS=${tools}"
     "-DEPOCH=${BIGSUM_SOURCE_DATE_EPOCH}"
     "-DSOURCE=${PROJECT_SOURCE_DIR}"
     "-DX86_64_BUILD=${PROJECT_BINARY_DIR}"

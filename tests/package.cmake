@@ -1,7 +1,8 @@
 # Checks the release archives that the package workflow wrote to
-# BIGSUM_PACKAGE_DIR: checksums and members, the unpacked programs end to end
-# (the aarch64 one under qemu, bigsum.exe under Wine), the man page,
-# bigsum.exe's headers and resources, and that the source archive, built
+# BIGSUM_PACKAGE_DIR, and its build tree BIGSUM_PACKAGE_BUILD: checksums and
+# members, the unpacked programs end to end (the aarch64 one under qemu,
+# bigsum.exe under Wine), the man page, bigsum.exe's headers and resources,
+# the programs' hardening and notices, and that the source archive, built
 # elsewhere without git, gives the same bytes.
 if(NOT BIGSUM_WINE_TESTS)
   message(FATAL_ERROR "BIGSUM_PACKAGE_TESTS needs BIGSUM_WINE_TESTS for bigsum.exe")
@@ -9,6 +10,8 @@ endif()
 find_program(GROFF groff REQUIRED)
 find_program(QEMU_AARCH64 qemu-aarch64-static REQUIRED)
 
+set(BIGSUM_PACKAGE_BUILD "${PROJECT_SOURCE_DIR}/build/package" CACHE PATH
+    "The package workflow's build tree, whose objects and link maps package.build reads")
 set(scripts "${CMAKE_CURRENT_SOURCE_DIR}/package")
 set(unpacked "${PROJECT_BINARY_DIR}/unpacked")
 set(linux "${unpacked}/bigsum-${BIGSUM_IDENTITY}-x86_64-linux-gnu")
@@ -44,6 +47,11 @@ add_test(NAME package.windows_exe
   COMMAND "${scripts}/check-exe" "${windows}/bigsum.exe" "${BIGSUM_IDENTITY}"
           "${BIGSUM_SOURCE_DATE_EPOCH}")
 set_tests_properties(package.man_page package.windows_exe PROPERTIES FIXTURES_REQUIRED unpacked)
+
+add_test(NAME package.build
+  COMMAND "${scripts}/check-build" "${BIGSUM_PACKAGE_BUILD}" "${unpacked}" "${BIGSUM_IDENTITY}"
+          "${BIGSUM_SOURCE_DATE_EPOCH}")
+set_tests_properties(package.build PROPERTIES FIXTURES_REQUIRED unpacked)
 
 add_test(NAME package.reproducible
   COMMAND "${scripts}/rebuild" "${BIGSUM_PACKAGE_DIR}" "${BIGSUM_IDENTITY}" "${PROJECT_SOURCE_DIR}")

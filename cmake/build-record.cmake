@@ -1,0 +1,194 @@
+# What went into the release programs, as Debian's package manager knows
+# it: the third-party notices of the libraries each link used, and the
+# .buildinfo that lists the packages whose files made the archives. Used by
+# make-packages.cmake; Debian only.
+include_guard(GLOBAL)
+
+# The library each archive that a release link may use belongs to; the
+# notice of library L is doc/third-party/L.txt. An archive not listed here
+# stops the package step.
+set(library_of_libc.a glibc)
+set(library_of_libm.a glibc)
+foreach(a libstdc++.a libsupc++.a libgcc.a libgcc_eh.a libssp.a libssp_nonshared.a)
+  set(library_of_${a} gcc)
+endforeach()
+foreach(a libmingw32.a libmingwex.a libmsvcrt.a libmoldname.a libkernel32.a libadvapi32.a)
+  set(library_of_${a} mingw-w64)
+endforeach()
+# The licence whose full text ends the notices, where Debian's record of the
+# library only names it.
+set(licence_of_glibc LGPL-2.1)
+set(licence_of_gcc GPL-3)
+
+# bigsum_link_inputs(OUT MAP ARCHIVES_ONLY) sets OUT to the real paths of the
+# files that the link map MAP loaded, or only of the library archives whose
+# members it took, leaving out bigsum's own.
+function(bigsum_link_inputs out map archives_only)
+  file(STRINGS "${map}" lines)
+  set(paths "")
+  set(in_members OFF)
+  foreach(line IN LISTS lines)
+    if(line MATCHES "^Archive member included")
+      set(in_members ON)
+    elseif(in_members AND line MATCHES "^([^ ][^(]*\\.a)\\(")
+      list(APPEND paths "${CMAKE_MATCH_1}")
+    elseif(in_members AND line MATCHES "^[A-Z]")
+      set(in_members OFF)
+    elseif(NOT archives_only AND line MATCHES "^LOAD (/.*)")
+      list(APPEND paths "${CMAKE_MATCH_1}")
+    endif()
+  endforeach()
+  set(real "")
+  foreach(p IN LISTS paths)
+    file(REAL_PATH "${p}" p)
+    if(p MATCHES "^/usr/")
+      list(APPEND real "${p}")
+    endif()
+  endforeach()
+  list(REMOVE_DUPLICATES real)
+  set(${out} "${real}" PARENT_SCOPE)
+endfunction()
+
+# bigsum_owners(OUT PATH...) sets OUT to the packages (name:arch) that own
+# the files. With /bin a link to /usr/bin, dpkg may know a file by either.
+function(bigsum_owners out)
+  set(queries "")
+  foreach(p IN LISTS ARGN)
+    string(REGEX REPLACE "^/usr/" "/" other "${p}")
+    list(APPEND queries "${p}" "${other}")
+  endforeach()
+  execute_process(COMMAND dpkg-query --search ${queries}
+    OUTPUT_VARIABLE found ERROR_QUIET)
+  string(REGEX MATCHALL "[^\n]+" found "${found}")
+  set(owners "")
+  foreach(line IN LISTS found)
+    if(line MATCHES "^([^/]+): /")
+      string(REPLACE ", " ";" packages "${CMAKE_MATCH_1}")
+      list(APPEND owners ${packages})
+    endif()
+  endforeach()
+  set(resolved "")
+  if(owners)
+    execute_process(COMMAND dpkg-query -W "-f=\${Package}:\${Architecture}\n" ${owners}
+      OUTPUT_VARIABLE resolved COMMAND_ERROR_IS_FATAL ANY)
+    string(REGEX MATCHALL "[^\n]+" resolved "${resolved}")
+    list(REMOVE_DUPLICATES resolved)
+    list(SORT resolved)
+  endif()
+  set(${out} "${resolved}" PARENT_SCOPE)
+endfunction()
+
+# bigsum_notices(OUT MAP IDENTITY TEMPLATES) writes to OUT the notices of the
+# libraries whose archives the link map MAP used, from doc/third-party in
+# TEMPLATES, Debian's copyright records and the licence texts.
+function(bigsum_notices out map identity templates)
+  bigsum_link_inputs(archives "${map}" ON)
+  set(libraries "")
+  foreach(a IN LISTS archives)
+    get_filename_component(name "${a}" NAME)
+    set(lib "${library_of_${name}}")
+    if(NOT lib)
+      message(FATAL_ERROR "The link uses ${a}, for which cmake/build-record.cmake names no notice.")
+    endif()
+    list(APPEND libraries ${lib})
+    list(APPEND names_${lib} "${name}")
+    list(APPEND paths_${lib} "${a}")
+  endforeach()
+  list(REMOVE_DUPLICATES libraries)
+  list(SORT libraries)
+
+  set(text "Third-party notices for bigsum ${identity}\n\nbigsum itself is under the MIT License (LICENSE). This program also holds\ncode of the libraries below, linked in statically. Each one's notice\nfollows, with Debian's record of its copyright holders and licences, and\nthe licences' full texts end the file.\n")
+  set(licences "")
+  foreach(lib IN LISTS libraries)
+    list(SORT names_${lib})
+    list(JOIN names_${lib} ", " archives)
+    bigsum_owners(owners ${paths_${lib}})
+    execute_process(COMMAND dpkg-query -W
+        "-f=\${Package}:\${Architecture} \${Version} (source package \${source:Package} \${source:Version})\n"
+        ${owners}
+      OUTPUT_VARIABLE packages OUTPUT_STRIP_TRAILING_WHITESPACE COMMAND_ERROR_IS_FATAL ANY)
+    string(REPLACE "\n" ", " packages "${packages}")
+    file(READ "${templates}/${lib}.txt" notice)
+    string(CONFIGURE "${notice}" notice @ONLY)
+    string(APPEND text "\n\n${notice}")
+    set(seen "")
+    foreach(owner IN LISTS owners)
+      string(REGEX REPLACE ":.*" "" owner "${owner}")
+      file(READ "/usr/share/doc/${owner}/copyright" record)
+      string(SHA256 sum "${record}")
+      if(NOT sum IN_LIST seen)
+        list(APPEND seen ${sum})
+        string(APPEND text "\n${record}")
+      endif()
+    endforeach()
+    if(licence_of_${lib})
+      list(APPEND licences ${licence_of_${lib}})
+    endif()
+  endforeach()
+  foreach(licence IN LISTS licences)
+    file(READ "/usr/share/common-licenses/${licence}" licence_text)
+    string(APPEND text "\n\n${licence_text}")
+  endforeach()
+  file(WRITE "${out}" "${text}")
+endfunction()
+
+# bigsum_buildinfo(OUT IDENTITY COMMIT BUILDS FILES) writes the .buildinfo to
+# OUT: the Debian release and the packages that own the tools of the BUILDS'
+# caches, the headers their objects included, the files their links loaded,
+# and FILES (the other tools and texts), with their versions.
+function(bigsum_buildinfo out identity commit builds files)
+  set(paths "")
+  foreach(build IN LISTS builds)
+    # A toolchain file's compiler is not in the cache, but always here.
+    set(tools CMAKE_CXX_COMPILER CMAKE_AR CMAKE_RANLIB CMAKE_LINKER CMAKE_STRIP
+              CMAKE_RC_COMPILER CMAKE_MAKE_PROGRAM)
+    foreach(tool IN LISTS tools)
+      unset(${tool})
+    endforeach()
+    file(GLOB compiler "${build}/CMakeFiles/*/CMakeCXXCompiler.cmake")
+    include("${compiler}")
+    load_cache("${build}" READ_WITH_PREFIX "" CMAKE_STRIP CMAKE_RC_COMPILER CMAKE_MAKE_PROGRAM)
+    foreach(tool IN LISTS tools)
+      if(${tool})
+        list(APPEND paths "${${tool}}")
+      endif()
+    endforeach()
+    foreach(prog cc1plus as collect2)
+      execute_process(COMMAND "${CMAKE_CXX_COMPILER}" -print-prog-name=${prog}
+        OUTPUT_VARIABLE p OUTPUT_STRIP_TRAILING_WHITESPACE)
+      list(APPEND paths "${p}")
+    endforeach()
+    execute_process(COMMAND "${CMAKE_MAKE_PROGRAM}" -C "${build}" -t deps
+      OUTPUT_VARIABLE deps COMMAND_ERROR_IS_FATAL ANY)
+    string(REGEX MATCHALL "\n    /usr/[^\n]+" deps "${deps}")
+    list(TRANSFORM deps STRIP)
+    bigsum_link_inputs(inputs "${build}/bigsum.map" OFF)
+    list(APPEND paths ${deps} ${inputs})
+  endforeach()
+  list(APPEND paths ${files})
+  set(real "")
+  foreach(p IN LISTS paths)
+    if(p MATCHES "^/")
+      file(REAL_PATH "${p}" p)
+      list(APPEND real "${p}")
+    endif()
+  endforeach()
+  list(REMOVE_DUPLICATES real)
+  bigsum_owners(owners ${real})
+  execute_process(COMMAND dpkg-query -W "-f= \${Package}:\${Architecture} (= \${Version}),\n" ${owners}
+    OUTPUT_VARIABLE depends COMMAND_ERROR_IS_FATAL ANY)
+  string(REGEX REPLACE ",\n$" "\n" depends "${depends}")
+  file(STRINGS /etc/os-release release REGEX "^VERSION_CODENAME=")
+  string(REGEX REPLACE "^VERSION_CODENAME=" "" release "${release}")
+  execute_process(COMMAND dpkg --print-architecture
+    OUTPUT_VARIABLE arch OUTPUT_STRIP_TRAILING_WHITESPACE COMMAND_ERROR_IS_FATAL ANY)
+  file(WRITE "${out}" "Format: 1.0
+Source: bigsum
+Version: ${identity}
+Git-Commit: ${commit}
+Build-Origin: Debian
+Build-Distribution: ${release}
+Build-Architecture: ${arch}
+Installed-Build-Depends:
+${depends}")
+endfunction()
