@@ -132,11 +132,14 @@ function(bigsum_notices out map identity templates)
   file(WRITE "${out}" "${text}")
 endfunction()
 
-# bigsum_buildinfo(OUT IDENTITY COMMIT BUILDS FILES) writes the .buildinfo to
-# OUT: the Debian release and the packages that own the tools of the BUILDS'
-# caches, the headers their objects included, the files their links loaded,
-# and FILES (the other tools and texts), with their versions.
-function(bigsum_buildinfo out identity commit builds files)
+# bigsum_buildinfo(OUT IDENTITY COMMIT EPOCH DIR ARTEFACTS BUILDS FILES)
+# writes the .buildinfo (deb-buildinfo(5)) of the ARTEFACTS in DIR to OUT:
+# their checksums, the Debian release, and the installed packages that might
+# affect the build: the essential ones, build-essential and those owning the
+# tools of the BUILDS' caches, the headers their objects included, the files
+# their links loaded and FILES (the other tools and texts), with all they
+# depend on.
+function(bigsum_buildinfo out identity commit epoch dir artefacts builds files)
   set(paths "")
   foreach(build IN LISTS builds)
     # A toolchain file's compiler is not in the cache, but always here.
@@ -145,8 +148,7 @@ function(bigsum_buildinfo out identity commit builds files)
     foreach(tool IN LISTS tools)
       unset(${tool})
     endforeach()
-    file(GLOB compiler "${build}/CMakeFiles/*/CMakeCXXCompiler.cmake")
-    include("${compiler}")
+    include("${build}/CMakeFiles/${CMAKE_VERSION}/CMakeCXXCompiler.cmake")
     load_cache("${build}" READ_WITH_PREFIX "" CMAKE_STRIP CMAKE_RC_COMPILER CMAKE_MAKE_PROGRAM)
     foreach(tool IN LISTS tools)
       if(${tool})
@@ -175,20 +177,40 @@ function(bigsum_buildinfo out identity commit builds files)
   endforeach()
   list(REMOVE_DUPLICATES real)
   bigsum_owners(owners ${real})
-  execute_process(COMMAND dpkg-query -W "-f= \${Package}:\${Architecture} (= \${Version}),\n" ${owners}
-    OUTPUT_VARIABLE depends COMMAND_ERROR_IS_FATAL ANY)
-  string(REGEX REPLACE ",\n$" "\n" depends "${depends}")
-  file(STRINGS /etc/os-release release REGEX "^VERSION_CODENAME=")
-  string(REGEX REPLACE "^VERSION_CODENAME=" "" release "${release}")
+  list(JOIN owners " " seeds)
   execute_process(COMMAND dpkg --print-architecture
     OUTPUT_VARIABLE arch OUTPUT_STRIP_TRAILING_WHITESPACE COMMAND_ERROR_IS_FATAL ANY)
+  execute_process(
+    COMMAND dpkg-query -W "-f=\${db:Status-Abbrev}\t\${Package}\t\${Architecture}\t\${Version}\t\${Essential}\t\${Provides}\t\${Pre-Depends}, \${Depends}\n"
+    COMMAND awk -v "SEEDS=${seeds}" -v "NATIVE=${arch}" -f "${CMAKE_CURRENT_FUNCTION_LIST_DIR}/build-depends.awk"
+    COMMAND env LC_ALL=C sort
+    OUTPUT_VARIABLE depends COMMAND_ERROR_IS_FATAL ANY)
+  string(REGEX REPLACE "\n(.)" ",\n\\1" depends "${depends}")
+  set(checksums "")
+  foreach(algorithm MD5 SHA1 SHA256)
+    string(APPEND checksums "Checksums-${algorithm}:\n")
+    foreach(a IN LISTS artefacts)
+      file(${algorithm} "${dir}/${a}" sum)
+      file(SIZE "${dir}/${a}" size)
+      string(APPEND checksums " ${sum} ${size} ${a}\n")
+    endforeach()
+  endforeach()
+  string(REPLACE "Checksums-MD5" "Checksums-Md5" checksums "${checksums}")
+  string(REPLACE "Checksums-SHA" "Checksums-Sha" checksums "${checksums}")
+  file(STRINGS /etc/os-release release REGEX "^VERSION_CODENAME=")
+  string(REGEX REPLACE "^VERSION_CODENAME=" "" release "${release}")
   file(WRITE "${out}" "Format: 1.0
 Source: bigsum
+Binary: bigsum
+Architecture: source amd64 arm64 i386
 Version: ${identity}
 Git-Commit: ${commit}
-Build-Origin: Debian
+${checksums}Build-Origin: Debian
 Build-Distribution: ${release}
 Build-Architecture: ${arch}
 Installed-Build-Depends:
-${depends}")
+${depends}Environment:
+ SOURCE_DATE_EPOCH=\"${epoch}\"
+ TZ=\"UTC\"
+")
 endfunction()

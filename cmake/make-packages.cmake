@@ -7,14 +7,17 @@
 #                                             with CR LF line ends
 #   bigsum-IDENTITY.tar.gz                    the last commit of SOURCE, when GIT
 #                                             is given (SOURCE is a git checkout)
+#   SHA256SUMS                                for `sha256sum -c`: the files
+#                                             above, which a rebuild gives
+#                                             byte for byte
 #   bigsum-IDENTITY.buildinfo                 the packages that built them
-#   SHA256SUMS                                for `sha256sum -c`
 # IDENTITY is the build's (cmake/source-identity.cmake), VERSION project()'s,
 # COMMIT its commit; TOOLS the tools beyond the builds' own, for the
 # .buildinfo.
-# Every byte is a function of the sources and EPOCH: members are sorted, dated
-# EPOCH, owned by 0 and given fixed modes, and gzip and zip store no name,
-# time zone or extra fields of their own.
+# Every byte but the .buildinfo's is a function of the sources and EPOCH:
+# members are sorted, dated EPOCH, owned by 0 and given fixed modes, and gzip
+# and zip store no name, time zone or extra fields of their own. All files
+# are made in STAGE first; OUT gets them only once every one is made.
 cmake_minimum_required(VERSION 3.25)
 foreach(var VERSION IDENTITY COMMIT TOOLS EPOCH SOURCE X86_64_BUILD AARCH64_BUILD WINDOWS_BUILD STAGE OUT TAR GZIP ZIP)
   if(NOT DEFINED ${var})
@@ -29,10 +32,10 @@ include("${SOURCE}/cmake/build-record.cmake")
 # source still have moved since, its archives would carry another's name.
 if(GIT)
   include("${SOURCE}/cmake/source-identity.cmake")
-  bigsum_read_git("${SOURCE}" "${GIT}")
-  bigsum_identity(now "${VERSION}" "${commit}" "${describe}" "${changes}")
-  if(NOT now STREQUAL IDENTITY)
-    message(FATAL_ERROR "This build is of ${IDENTITY}, the source now ${now}: build again.")
+  set(GIT_EXECUTABLE "${GIT}")
+  bigsum_read_git("${SOURCE}")
+  if(NOT id STREQUAL IDENTITY)
+    message(FATAL_ERROR "This build is of ${IDENTITY}, the source now ${id}: build again.")
   endif()
   if(changes)
     message(WARNING "The work tree has uncommitted changes, so these archives are "
@@ -50,20 +53,9 @@ endfunction()
 set(ENV{SOURCE_DATE_EPOCH} "${EPOCH}")
 set(ENV{TZ} UTC)
 
-# OUT may be a folder of the user's, such as ~/Downloads: remove only what
-# this step writes there. Without git it writes no source archive, and one
-# that is there may be the download this build came from.
+set(done "${STAGE}/out")
 file(REMOVE_RECURSE "${STAGE}")
-file(REMOVE
-  "${OUT}/bigsum-${IDENTITY}-x86_64-linux-gnu.tar.gz"
-  "${OUT}/bigsum-${IDENTITY}-aarch64-linux-gnu.tar.gz"
-  "${OUT}/${windows}.zip"
-  "${OUT}/bigsum-${IDENTITY}.buildinfo"
-  "${OUT}/SHA256SUMS")
-if(GIT)
-  file(REMOVE "${OUT}/bigsum-${IDENTITY}.tar.gz")
-endif()
-file(MAKE_DIRECTORY "${STAGE}/${windows}" "${OUT}")
+file(MAKE_DIRECTORY "${STAGE}/${windows}" "${done}")
 set(archives "")
 
 foreach(arch x86_64 aarch64)
@@ -75,7 +67,7 @@ foreach(arch x86_64 aarch64)
   run("${TAR}" --create --format=ustar --sort=name "--mtime=@${EPOCH}" --owner=0 --group=0
           --numeric-owner --mode=u=rwX,go=rX "${tree}"
       COMMAND "${GZIP}" -9 -n
-      OUTPUT_FILE "${OUT}/${tree}.tar.gz")
+      OUTPUT_FILE "${done}/${tree}.tar.gz")
   list(APPEND archives "${tree}.tar.gz")
 endforeach()
 
@@ -99,29 +91,44 @@ foreach(path "${SOURCE}/README.md" "${SOURCE}/CHANGELOG.md" "${SOURCE}/LICENSE"
 endforeach()
 list(SORT members)
 run(touch -d "@${EPOCH}" ${members})
-run("${ZIP}" -q -9 -X -D "${OUT}/${windows}.zip" ${members})
+run("${ZIP}" -q -9 -X -D "${done}/${windows}.zip" ${members})
 list(APPEND archives "${windows}.zip")
 
-# git archive writes the commit, its description and time into
-# cmake/source-identity.cmake, so a build of the unpacked tree is named and
-# dated as this one, without git.
+# The source archive tells a build of it, without git, its identity and date.
 if(GIT)
-  set(tree "bigsum-${IDENTITY}")
-  run("${GIT}" -C "${SOURCE}" -c tar.umask=0022 archive --format=tar "--prefix=${tree}/" HEAD
-      COMMAND "${GZIP}" -9 -n
-      OUTPUT_FILE "${OUT}/${tree}.tar.gz")
-  list(APPEND archives "${tree}.tar.gz")
+  bigsum_source_archive("${done}/bigsum-${IDENTITY}.tar.gz" "${SOURCE}" "${IDENTITY}" "${COMMIT}"
+    "${EPOCH}" "${GZIP}")
+  list(APPEND archives "bigsum-${IDENTITY}.tar.gz")
 endif()
-
-bigsum_buildinfo("${OUT}/bigsum-${IDENTITY}.buildinfo" "${IDENTITY}" "${COMMIT}"
-  "${X86_64_BUILD};${AARCH64_BUILD};${WINDOWS_BUILD}" "${TOOLS}")
-list(APPEND archives "bigsum-${IDENTITY}.buildinfo")
 
 list(SORT archives)
 set(sums "")
 foreach(archive IN LISTS archives)
-  file(SHA256 "${OUT}/${archive}" sum)
+  file(SHA256 "${done}/${archive}" sum)
   string(APPEND sums "${sum}  ${archive}\n")
 endforeach()
-file(WRITE "${OUT}/SHA256SUMS" "${sums}")
+file(WRITE "${done}/SHA256SUMS" "${sums}")
+set(buildinfo "bigsum-${IDENTITY}.buildinfo")
+bigsum_buildinfo("${done}/${buildinfo}" "${IDENTITY}" "${COMMIT}" "${EPOCH}" "${done}" "${archives}"
+  "${X86_64_BUILD};${AARCH64_BUILD};${WINDOWS_BUILD}" "${TOOLS}")
+
+# OUT may be a folder of the user's, such as ~/Downloads, on another file
+# system: copy the set in under temporary names, then rename each over its
+# old one, so that a failure leaves OUT as it was. Without git no source
+# archive is written, and one that is there may be the download this build
+# came from.
+set(files ${archives} SHA256SUMS ${buildinfo})
+file(MAKE_DIRECTORY "${OUT}")
+foreach(f IN LISTS files)
+  file(COPY_FILE "${done}/${f}" "${OUT}/.${f}.new" RESULT failed)
+  if(failed)
+    list(TRANSFORM files PREPEND "${OUT}/." OUTPUT_VARIABLE partial)
+    list(TRANSFORM partial APPEND ".new")
+    file(REMOVE ${partial})
+    message(FATAL_ERROR "Could not write ${OUT}/.${f}.new: ${failed}")
+  endif()
+endforeach()
+foreach(f IN LISTS files)
+  file(RENAME "${OUT}/.${f}.new" "${OUT}/${f}")
+endforeach()
 message(STATUS "Wrote ${OUT}:\n${sums}")

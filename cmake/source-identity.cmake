@@ -1,111 +1,172 @@
 # What this source is, so that anyone who builds the same commit gets the
 # same names and bytes. Sets
 #   BIGSUM_COMMIT             the full commit id ("" when unknown)
-#   BIGSUM_IDENTITY           the name every output carries (see below)
+#   BIGSUM_IDENTITY           the name every output carries
 #   BIGSUM_SOURCE_DATE_EPOCH  the one time that every dated output takes
 #   BIGSUM_SOURCE_DATE        the same, as YYYY-MM-DD (UTC)
 #   BIGSUM_GIT_CHECKOUT       the source tree is the top of a git work tree
 #
-# A release is a commit with the annotated tag vX.Y.Z, where X.Y.Z is the
-# project() version, built with no uncommitted changes: its identity is
-# X.Y.Z. Every other build is a development build, named after the release it
-# follows and its commit as git describe gives them (1.0.1-3-g60b8a8d), with
-# -dirty for uncommitted changes to tracked files; with no tag to follow it
-# is VERSION-gCOMMIT, and VERSION-unknown when not even the commit is known.
-# So a missing tag or a missing git names a release as a development build,
-# never the other way round.
+# The names follow the rule in doc/RELEASING.md, read from the tracked file
+# VERSION and the commit graph; no tag is read. They come from, in order: a
+# parent build that hands them down, git, the identity that the package step
+# wrote into its source archive, what git archive wrote into this file. The
+# date is SOURCE_DATE_EPOCH when that is set, otherwise the commit time.
 #
-# Read from, in order: a parent build that hands them down, what git archive
-# wrote into this file, git. The date is SOURCE_DATE_EPOCH when that is set,
-# otherwise the commit time. A build in a git checkout configures again when
-# HEAD, a tag or a tracked file changes, so its identity is always HEAD's.
+# In script mode, -DSOURCE=DIR prints DIR's identity, and with
+# -DARCHIVE=FILE.tar.gz also writes DIR's source archive there.
 include_guard(GLOBAL)
 
 # git archive fills these in (export-subst in .gitattributes).
 set(archived_commit "$Format:%H$")
-set(archived_describe "$Format:%(describe:match=v[0-9]*,abbrev=7)$")
 set(archived_epoch "$Format:%ct$")
 
-# bigsum_read_git(SOURCE GIT) sets commit, describe, epoch and changes (the
+# bigsum_version(OUT_VERSION OUT_AFTER SOURCE) reads SOURCE/VERSION,
+# "X.Y.Z AFTER", AFTER being the commit that release X.Y.Z follows.
+function(bigsum_version out_version out_after source)
+  file(READ "${source}/VERSION" line)
+  if(NOT line MATCHES "^([0-9]+\\.[0-9]+\\.[0-9]+) ([0-9a-f]+)\n$")
+    message(FATAL_ERROR "${source}/VERSION must be one line 'X.Y.Z COMMIT', not '${line}'")
+  endif()
+  set(${out_version} "${CMAKE_MATCH_1}" PARENT_SCOPE)
+  set(${out_after} "${CMAKE_MATCH_2}" PARENT_SCOPE)
+endfunction()
+
+function(bigsum_git out)
+  execute_process(COMMAND "${GIT_EXECUTABLE}" ${ARGN} WORKING_DIRECTORY "${source}"
+    OUTPUT_VARIABLE o OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_QUIET RESULT_VARIABLE rc)
+  if(NOT rc EQUAL 0)
+    set(o "")
+  endif()
+  set(${out} "${o}" PARENT_SCOPE)
+endfunction()
+
+# bigsum_read_git(SOURCE) sets commit, identity, epoch and changes (the
 # tracked files with uncommitted changes) in the caller from the checkout.
-function(bigsum_read_git source git)
-  foreach(query "commit;rev-parse;HEAD" "describe;describe;--match=v[0-9]*;--abbrev=7"
-                "epoch;log;-1;--format=%ct" "changes;status;--porcelain;--untracked-files=no")
-    list(POP_FRONT query var)
-    execute_process(COMMAND "${git}" ${query} WORKING_DIRECTORY "${source}"
-      OUTPUT_VARIABLE out OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_QUIET)
-    set(${var} "${out}" PARENT_SCOPE)
+function(bigsum_read_git source)
+  bigsum_version(version after "${source}")
+  bigsum_git(commit rev-parse --verify -q HEAD)
+  bigsum_git(parent rev-parse --verify -q HEAD^)
+  bigsum_git(shallow rev-parse --is-shallow-repository)
+  bigsum_git(count rev-list --count "${after}..HEAD")
+  bigsum_git(epoch log -1 --format=%ct)
+  bigsum_git(changes status --porcelain --untracked-files=no)
+  # The version that AFTER had: its VERSION's, or before that file project()'s.
+  bigsum_git(before show "${after}:VERSION")
+  if(NOT before)
+    bigsum_git(before show "${after}:CMakeLists.txt")
+    string(REGEX MATCH "project\\([^)]* VERSION ([0-9.]+)" before "${before}")
+    set(before "${CMAKE_MATCH_1}")
+  endif()
+  string(REGEX MATCH "^[0-9.]+" before "${before}")
+  string(SUBSTRING "${commit}" 0 7 short)
+  if(NOT commit)
+    set(id "${version}-unknown")
+  elseif(shallow STREQUAL "false" AND parent STREQUAL after AND version VERSION_GREATER before)
+    set(id "${version}")
+  elseif(shallow STREQUAL "false" AND count GREATER 1)
+    math(EXPR n "${count} - 1")
+    set(id "${version}-${n}-g${short}")
+  else()
+    set(id "${version}-g${short}")
+  endif()
+  if(changes)
+    string(APPEND id "-dirty")
+  endif()
+  foreach(var commit id epoch changes)
+    set(${var} "${${var}}" PARENT_SCOPE)
   endforeach()
 endfunction()
 
-# bigsum_identity(OUT VERSION COMMIT DESCRIBE CHANGES) sets OUT to the
-# identity described above.
-function(bigsum_identity out version commit describe changes)
-  string(SUBSTRING "${commit}" 0 7 short)
-  if(describe STREQUAL "v${version}" AND changes STREQUAL "")
-    set(id "${version}")
-  elseif(describe MATCHES "^v([0-9]+\\.[0-9]+\\.[0-9]+)$")
-    set(id "${CMAKE_MATCH_1}-0-g${short}")  # another version's tag
-  elseif(describe MATCHES "^v([0-9]+\\.[0-9]+\\.[0-9]+-[0-9]+-g[0-9a-f]+)$")
-    set(id "${CMAKE_MATCH_1}")
-  elseif(short)
+# bigsum_source_archive(FILE SOURCE IDENTITY COMMIT EPOCH GZIP) writes the
+# last commit of the checkout SOURCE to FILE, with the identity that a build
+# of it without git takes.
+function(bigsum_source_archive file source identity commit epoch gzip)
+  get_filename_component(stage "${file}.identity" ABSOLUTE)
+  file(MAKE_DIRECTORY "${stage}")
+  file(WRITE "${stage}/packaged-identity.cmake"
+    "set(packaged_identity \"${identity}\")\nset(packaged_commit \"${commit}\")\n"
+    "set(packaged_epoch \"${epoch}\")\n")
+  set(tree "bigsum-${identity}")
+  execute_process(
+    COMMAND "${GIT_EXECUTABLE}" -C "${source}" -c tar.umask=0022 archive --format=tar
+      "--prefix=${tree}/cmake/" "--add-file=${stage}/packaged-identity.cmake" "--prefix=${tree}/" HEAD
+    COMMAND "${gzip}" -9 -n
+    OUTPUT_FILE "${file}" COMMAND_ERROR_IS_FATAL ANY)
+  file(REMOVE_RECURSE "${stage}")
+endfunction()
+
+# bigsum_source_identity(SOURCE) sets commit, id, epoch and checkout (SOURCE
+# is the top of a git work tree) in the caller, from git, the package step's
+# identity or git archive's, in that order.
+function(bigsum_source_identity source)
+  bigsum_version(version after "${source}")
+  set(commit "")
+  set(id "${version}-unknown")
+  set(epoch "")
+  set(checkout OFF)
+  find_package(Git QUIET)
+  if(Git_FOUND)
+    bigsum_git(top rev-parse --show-toplevel)
+    file(REAL_PATH "${source}" real)
+    if(top)
+      file(REAL_PATH "${top}" top)
+    endif()
+    if(top STREQUAL real)
+      set(checkout ON)
+    endif()
+  endif()
+  file(STRINGS "${source}/cmake/source-identity.cmake" archived REGEX "^set\\(archived_")
+  if(checkout)
+    bigsum_read_git("${source}")
+  elseif(EXISTS "${source}/cmake/packaged-identity.cmake")
+    include("${source}/cmake/packaged-identity.cmake")
+    set(commit "${packaged_commit}")
+    set(id "${packaged_identity}")
+    set(epoch "${packaged_epoch}")
+  elseif(archived MATCHES "archived_commit \"([0-9a-f]+)\".*archived_epoch \"([0-9]+)\"")
+    set(commit "${CMAKE_MATCH_1}")
+    set(epoch "${CMAKE_MATCH_2}")
+    string(SUBSTRING "${commit}" 0 7 short)
     set(id "${version}-g${short}")
-  else()
-    set(id "${version}-unknown")
   endif()
-  if(NOT changes STREQUAL "")
-    string(APPEND id "-dirty")
-  endif()
-  set(${out} "${id}" PARENT_SCOPE)
+  foreach(var commit id epoch checkout GIT_EXECUTABLE)
+    set(${var} "${${var}}" PARENT_SCOPE)
+  endforeach()
 endfunction()
 
 if(CMAKE_SCRIPT_MODE_FILE)
+  if(DEFINED SOURCE)
+    bigsum_source_identity("${SOURCE}")
+    if(DEFINED ARCHIVE)
+      find_program(GZIP gzip REQUIRED)
+      bigsum_source_archive("${ARCHIVE}" "${SOURCE}" "${id}" "${commit}" "${epoch}" "${GZIP}")
+    endif()
+    message(NOTICE "${id}")
+  endif()
   return()  # make-packages.cmake wants only the functions
 endif()
 
-set(BIGSUM_GIT_CHECKOUT OFF)
-find_package(Git QUIET)
-if(Git_FOUND)
-  execute_process(
-    COMMAND "${GIT_EXECUTABLE}" rev-parse --show-toplevel
-    WORKING_DIRECTORY "${PROJECT_SOURCE_DIR}"
-    OUTPUT_VARIABLE top
-    OUTPUT_STRIP_TRAILING_WHITESPACE
-    ERROR_QUIET)
-  file(REAL_PATH "${PROJECT_SOURCE_DIR}" source_dir)
-  if(top)
-    file(REAL_PATH "${top}" top)
-  endif()
-  if(top STREQUAL source_dir)
-    set(BIGSUM_GIT_CHECKOUT ON)
-  endif()
+bigsum_version(version after "${PROJECT_SOURCE_DIR}")
+if(NOT version STREQUAL PROJECT_VERSION)
+  message(FATAL_ERROR "project() must take its version from VERSION (${version})")
 endif()
 
-set(commit "")
-set(describe "")
-set(epoch "")
-set(changes "")
-if(DEFINED BIGSUM_IDENTITY)
-  # handed down by the parent build
-elseif(archived_commit MATCHES "^[0-9a-f]+$")
-  set(commit "${archived_commit}")
-  set(describe "${archived_describe}")
-  set(epoch "${archived_epoch}")
-elseif(BIGSUM_GIT_CHECKOUT)
-  bigsum_read_git("${PROJECT_SOURCE_DIR}" "${GIT_EXECUTABLE}")
-  if(changes)
-    message(WARNING "The work tree has uncommitted changes; this is a -dirty build:\n${changes}")
+bigsum_source_identity("${PROJECT_SOURCE_DIR}")
+set(BIGSUM_GIT_CHECKOUT ${checkout})
+if(NOT DEFINED BIGSUM_IDENTITY AND checkout)
+  # Configure again when HEAD moves, a ref is written or packed, or a
+  # tracked file changes (and so the build's -dirty). A loose ref is
+  # replaced by a rename in its folder, which the folder's time shows, also
+  # when the ref was packed before.
+  set(source "${PROJECT_SOURCE_DIR}")
+  bigsum_git(branch rev-parse --symbolic-full-name HEAD)
+  set(paths --git-path HEAD --git-path packed-refs)
+  if(branch MATCHES "^refs/")
+    get_filename_component(branch_dir "${branch}" DIRECTORY)
+    list(APPEND paths --git-path "${branch_dir}")
   endif()
-  # Configure again when HEAD moves, a tag comes or goes, or a tracked file
-  # changes (and so the build's -dirty).
-  execute_process(COMMAND "${GIT_EXECUTABLE}" rev-parse --symbolic-full-name HEAD
-    WORKING_DIRECTORY "${PROJECT_SOURCE_DIR}" OUTPUT_VARIABLE branch
-    OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_QUIET)
-  execute_process(COMMAND "${GIT_EXECUTABLE}" rev-parse --path-format=absolute
-      --git-path HEAD --git-path packed-refs --git-path refs/tags --git-path "${branch}"
-    WORKING_DIRECTORY "${PROJECT_SOURCE_DIR}" OUTPUT_VARIABLE git_files ERROR_QUIET)
-  execute_process(COMMAND "${GIT_EXECUTABLE}" ls-files
-    WORKING_DIRECTORY "${PROJECT_SOURCE_DIR}" OUTPUT_VARIABLE tracked ERROR_QUIET)
+  bigsum_git(git_files rev-parse --path-format=absolute ${paths})
+  bigsum_git(tracked ls-files)
   string(REPLACE "\n" ";" tracked "${tracked}")
   list(TRANSFORM tracked PREPEND "${PROJECT_SOURCE_DIR}/")
   string(REPLACE "\n" ";" git_files "${git_files}")
@@ -117,13 +178,17 @@ elseif(BIGSUM_GIT_CHECKOUT)
 endif()
 if(NOT DEFINED BIGSUM_IDENTITY)
   set(BIGSUM_COMMIT "${commit}")
-  bigsum_identity(BIGSUM_IDENTITY "${PROJECT_VERSION}" "${commit}" "${describe}" "${changes}")
+  set(BIGSUM_IDENTITY "${id}")
 endif()
 
 if(DEFINED BIGSUM_SOURCE_DATE_EPOCH)
   # handed down
 elseif(DEFINED ENV{SOURCE_DATE_EPOCH})
   set(BIGSUM_SOURCE_DATE_EPOCH "$ENV{SOURCE_DATE_EPOCH}")
+  if(BIGSUM_IDENTITY STREQUAL PROJECT_VERSION AND NOT BIGSUM_SOURCE_DATE_EPOCH STREQUAL epoch)
+    message(WARNING "SOURCE_DATE_EPOCH=${BIGSUM_SOURCE_DATE_EPOCH} is not the time of release "
+                    "${BIGSUM_IDENTITY} (${epoch}): its archives will not be the release's bytes.")
+  endif()
 else()
   set(BIGSUM_SOURCE_DATE_EPOCH "${epoch}")
 endif()
