@@ -1,10 +1,32 @@
-# The release archives: the target `packages` installs this build and the
-# aarch64 and Windows sub-builds, stripped, and archives them into
-# BIGSUM_PACKAGE_DIR.
-include("${PROJECT_SOURCE_DIR}/cmake/windows-build.cmake")
+# The release programs that this build does not make itself, each a build
+# of its own in PROJECT_BINARY_DIR/PRESET, configured by its preset (the
+# release settings and a toolchain) with this build's identity, date and
+# flags: bigsum.exe in BIGSUM_WINDOWS_DIR and, with BIGSUM_PACKAGE, the
+# aarch64 program and the target `packages`, which installs the three,
+# stripped, and archives them into BIGSUM_PACKAGE_DIR.
+include(ExternalProject)
 
-set(aarch64_dir "${PROJECT_BINARY_DIR}/aarch64")
-bigsum_cross_build(bigsum_aarch64 "${aarch64_dir}" aarch64-linux-gnu)
+function(bigsum_release_build target preset)
+  ExternalProject_Add(${target}
+    SOURCE_DIR "${PROJECT_SOURCE_DIR}"
+    BINARY_DIR "${PROJECT_BINARY_DIR}/${preset}"
+    CONFIGURE_COMMAND "${CMAKE_COMMAND}" --preset ${preset} -S <SOURCE_DIR> -B <BINARY_DIR>
+      "-DBIGSUM_IDENTITY=${BIGSUM_IDENTITY}"
+      "-DBIGSUM_SOURCE_DATE_EPOCH=${BIGSUM_SOURCE_DATE_EPOCH}"
+      "-DCMAKE_CXX_FLAGS=${CMAKE_CXX_FLAGS}"
+      "-DCMAKE_COMPILE_WARNING_AS_ERROR=${CMAKE_COMPILE_WARNING_AS_ERROR}"
+    BUILD_COMMAND "${CMAKE_COMMAND}" --build <BINARY_DIR>
+    INSTALL_COMMAND ""
+    BUILD_ALWAYS ON
+    ${ARGN})
+endfunction()
+
+set(BIGSUM_WINDOWS_DIR "${PROJECT_BINARY_DIR}/windows")
+bigsum_release_build(bigsum_windows windows BUILD_BYPRODUCTS "${BIGSUM_WINDOWS_DIR}/bigsum.exe")
+if(NOT BIGSUM_PACKAGE)
+  return()
+endif()
+bigsum_release_build(bigsum_aarch64 aarch64)
 
 # A source archive comes only from a git checkout, not from an unpacked one.
 set(git "")
@@ -17,8 +39,8 @@ find_program(GZIP gzip REQUIRED)
 find_program(ZIP zip REQUIRED)
 find_program(GROFF groff)
 # What the .buildinfo lists beside the builds' own tools: every other tool
-# that made or checks the archives, and the licence texts of the notices.
-# git is there either way, so a rebuild from the source archive lists it too.
+# that made the archives, and the licence texts of the notices. git is there
+# either way, so a rebuild from the source archive lists it too.
 set(tools "${CMAKE_COMMAND}" "${TAR}" "${GZIP}" "${ZIP}" "${GIT_EXECUTABLE}" "${GROFF}"
   /usr/share/common-licenses/GPL-3 /usr/share/common-licenses/LGPL-2.1)
 
@@ -31,7 +53,7 @@ add_custom_target(packages
     "-DEPOCH=${BIGSUM_SOURCE_DATE_EPOCH}"
     "-DSOURCE=${PROJECT_SOURCE_DIR}"
     "-DX86_64_BUILD=${PROJECT_BINARY_DIR}"
-    "-DAARCH64_BUILD=${aarch64_dir}"
+    "-DAARCH64_BUILD=${PROJECT_BINARY_DIR}/aarch64"
     "-DWINDOWS_BUILD=${BIGSUM_WINDOWS_DIR}"
     "-DSTAGE=${PROJECT_BINARY_DIR}/package-stage"
     "-DOUT=${BIGSUM_PACKAGE_DIR}"

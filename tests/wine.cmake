@@ -1,7 +1,6 @@
 # Cross-builds bigsum.exe with the MinGW-w64 toolchain and runs the
 # end-to-end cases against it under Wine, in a prefix kept in the build tree.
 find_program(WINE wine REQUIRED)
-include("${PROJECT_SOURCE_DIR}/cmake/windows-build.cmake")
 
 set(WINE_PREFIX "${PROJECT_BINARY_DIR}/wineprefix")
 configure_file(wine-run.in "${PROJECT_BINARY_DIR}/wine-run" @ONLY
