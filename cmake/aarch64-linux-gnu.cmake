@@ -9,3 +9,35 @@ set(CMAKE_FIND_ROOT_PATH /usr/aarch64-linux-gnu)
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+
+# The C library is Debian's multiarch libc6-dev:arm64, the same glibc as the
+# x86_64 program's, not the cross toolchain's own older copy in
+# /usr/aarch64-linux-gnu, which the compiler searches first: its headers take
+# that copy's place in the compiler's own list (-nostdinc, then the list
+# again), and its start files and archives come first at the link.
+set(multiarch_include /usr/include/aarch64-linux-gnu)
+set(multiarch_lib /usr/lib/aarch64-linux-gnu)
+if(NOT EXISTS "${multiarch_lib}/libc.a")
+  message(FATAL_ERROR "The aarch64 build needs libc6-dev:arm64 (tools/install-deps)")
+endif()
+execute_process(COMMAND "${CMAKE_CXX_COMPILER}" -x c++ -E -v /dev/null
+  OUTPUT_QUIET ERROR_VARIABLE search COMMAND_ERROR_IS_FATAL ANY)
+string(REGEX REPLACE ".*search starts here:\n(.*)\nEnd of search list.*" "\\1" search "${search}")
+string(REGEX REPLACE "[ \n]+" ";" search "${search}")
+set(libc_flags -nostdinc)
+foreach(dir IN LISTS search)
+  if(dir)
+    file(REAL_PATH "${dir}" dir)
+    if(dir STREQUAL "/usr/aarch64-linux-gnu/include")
+      set(dir "${multiarch_include}")
+    endif()
+    if(NOT "-isystem ${dir}" IN_LIST libc_flags)
+      list(APPEND libc_flags "-isystem ${dir}")
+    endif()
+  endif()
+endforeach()
+list(JOIN libc_flags " " libc_flags)
+foreach(config DEBUG RELEASE RELWITHDEBINFO MINSIZEREL)
+  set(CMAKE_CXX_FLAGS_${config}_INIT "${libc_flags}")
+endforeach()
+set(CMAKE_EXE_LINKER_FLAGS_INIT "-B${multiarch_lib}/ -L${multiarch_lib}")

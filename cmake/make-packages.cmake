@@ -7,11 +7,13 @@
 #                                             with CR LF line ends
 #   bigsum-IDENTITY.tar.gz                    the last commit of SOURCE, when GIT
 #                                             is given (SOURCE is a git checkout)
+#   glibc_VERSION.dsc and the files it names  the source of each GNU C
+#                                             Library linked in, from C_SOURCES
 #   SHA256SUMS                                for `sha256sum -c`: the files
 #                                             above, which a rebuild gives
 #                                             byte for byte
 #   bigsum-IDENTITY.buildinfo                 the packages that built them
-# IDENTITY is the build's (cmake/source-identity.cmake), VERSION project()'s,
+# IDENTITY is the build's (cmake/source-identity.cmake), VERSION VERSION's,
 # COMMIT its commit; TOOLS the tools beyond the builds' own, for the
 # .buildinfo.
 # Every byte but the .buildinfo's is a function of the sources and EPOCH:
@@ -19,7 +21,7 @@
 # and zip store no name, time zone or extra fields of their own. All files
 # are made in STAGE first; OUT gets them only once every one is made.
 cmake_minimum_required(VERSION 3.25)
-foreach(var VERSION IDENTITY COMMIT TOOLS EPOCH SOURCE X86_64_BUILD AARCH64_BUILD WINDOWS_BUILD STAGE OUT TAR GZIP ZIP)
+foreach(var VERSION IDENTITY COMMIT TOOLS EPOCH SOURCE X86_64_BUILD AARCH64_BUILD WINDOWS_BUILD C_SOURCES STAGE OUT TAR GZIP ZIP)
   if(NOT DEFINED ${var})
     message(FATAL_ERROR "make-packages.cmake needs -D${var}=...")
   endif()
@@ -63,7 +65,14 @@ foreach(arch x86_64 aarch64)
   set(tree "bigsum-${IDENTITY}-${arch}-linux-gnu")
   run("${CMAKE_COMMAND}" --install "${${build}}" --prefix "${STAGE}/${tree}" --strip)
   bigsum_notices("${STAGE}/${tree}/share/doc/bigsum/THIRD-PARTY-NOTICES"
-    "${${build}}/bigsum.map" "${IDENTITY}" "${SOURCE}/doc/third-party")
+    "${${build}}/bigsum.map" "${IDENTITY}" "${SOURCE}/doc/third-party" "${C_SOURCES}")
+  bigsum_glibc_source(version files "${${build}}/bigsum.map" "${C_SOURCES}")
+  foreach(f IN LISTS files)
+    if(NOT f IN_LIST archives)
+      file(COPY_FILE "${C_SOURCES}/${f}" "${done}/${f}")
+      list(APPEND archives "${f}")
+    endif()
+  endforeach()
   run("${TAR}" --create --format=ustar --sort=name "--mtime=@${EPOCH}" --owner=0 --group=0
           --numeric-owner --mode=u=rwX,go=rX "${tree}"
       COMMAND "${GZIP}" -9 -n
@@ -77,7 +86,7 @@ file(CHMOD "${STAGE}/${windows}/bigsum.exe" PERMISSIONS
   OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
 set(members "${windows}/bigsum.exe")
 bigsum_notices("${STAGE}/THIRD-PARTY-NOTICES" "${WINDOWS_BUILD}/bigsum.map" "${IDENTITY}"
-  "${SOURCE}/doc/third-party")
+  "${SOURCE}/doc/third-party" "${C_SOURCES}")
 # Notepad on older Windows shows a text file properly only with CR LF.
 foreach(path "${SOURCE}/README.md" "${SOURCE}/CHANGELOG.md" "${SOURCE}/LICENSE"
              "${STAGE}/THIRD-PARTY-NOTICES")

@@ -28,6 +28,9 @@ if(NOT BIGSUM_PACKAGE)
 endif()
 bigsum_release_build(bigsum_aarch64 aarch64)
 
+set(BIGSUM_C_SOURCES /var/cache/bigsum/sources CACHE PATH
+    "Where tools/install-deps put the source of the C library, as Debian published it")
+
 # A source archive comes only from a git checkout, not from an unpacked one.
 set(git "")
 if(BIGSUM_GIT_CHECKOUT)
@@ -55,6 +58,7 @@ add_custom_target(packages
     "-DX86_64_BUILD=${PROJECT_BINARY_DIR}"
     "-DAARCH64_BUILD=${PROJECT_BINARY_DIR}/aarch64"
     "-DWINDOWS_BUILD=${BIGSUM_WINDOWS_DIR}"
+    "-DC_SOURCES=${BIGSUM_C_SOURCES}"
     "-DSTAGE=${PROJECT_BINARY_DIR}/package-stage"
     "-DOUT=${BIGSUM_PACKAGE_DIR}"
     "-DGIT=${git}"
