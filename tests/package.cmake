@@ -50,7 +50,7 @@ set_tests_properties(package.man_page package.windows_exe PROPERTIES FIXTURES_RE
 
 add_test(NAME package.build
   COMMAND "${scripts}/check-build" "${BIGSUM_PACKAGE_BUILD}" "${unpacked}" "${BIGSUM_IDENTITY}"
-          "${BIGSUM_SOURCE_DATE_EPOCH}")
+          "${BIGSUM_SOURCE_DATE_EPOCH}" "${BIGSUM_PACKAGE_DIR}" "${PROJECT_SOURCE_DIR}")
 set_tests_properties(package.build PROPERTIES FIXTURES_REQUIRED unpacked)
 
 add_test(NAME package.reproducible
