@@ -2,9 +2,10 @@
 #   bigsum-IDENTITY-x86_64-linux-gnu.tar.gz   the install tree of X86_64_BUILD
 #                                             with its third-party notices
 #   bigsum-IDENTITY-aarch64-linux-gnu.tar.gz  the same of AARCH64_BUILD
-#   bigsum-IDENTITY-i686-w64-mingw32.zip      bigsum.exe of WINDOWS_BUILD, the
-#                                             texts of SOURCE and its notices,
-#                                             with CR LF line ends
+#   bigsum-IDENTITY-i686-w64-mingw32.zip      bigsum.exe of WINDOWS_BUILD, its
+#                                             README.txt, the changelog, the
+#                                             licence and its notices, with CR
+#                                             LF line ends
 #   bigsum-IDENTITY.tar.gz                    the last commit of SOURCE, when GIT
 #                                             is given (SOURCE is a git checkout)
 #   glibc_VERSION.dsc and the files it names  the source of each GNU C
@@ -21,7 +22,7 @@
 # and zip store no name, time zone or extra fields of their own. All files
 # are made in STAGE first; OUT gets them only once every one is made.
 cmake_minimum_required(VERSION 3.25)
-foreach(var VERSION IDENTITY COMMIT TOOLS EPOCH SOURCE X86_64_BUILD AARCH64_BUILD WINDOWS_BUILD C_SOURCES STAGE OUT TAR GZIP ZIP)
+foreach(var VERSION IDENTITY COMMIT TOOLS EPOCH SOURCE X86_64_BUILD AARCH64_BUILD WINDOWS_BUILD C_SOURCES STAGE OUT TAR GZIP ZIP GROFF)
   if(NOT DEFINED ${var})
     message(FATAL_ERROR "make-packages.cmake needs -D${var}=...")
   endif()
@@ -87,13 +88,29 @@ file(CHMOD "${STAGE}/${windows}/bigsum.exe" PERMISSIONS
 set(members "${windows}/bigsum.exe")
 bigsum_notices("${STAGE}/THIRD-PARTY-NOTICES" "${WINDOWS_BUILD}/bigsum.map" "${IDENTITY}"
   "${SOURCE}/doc/third-party" "${C_SOURCES}")
-# Notepad on older Windows shows a text file properly only with CR LF.
-foreach(path "${SOURCE}/README.md" "${SOURCE}/CHANGELOG.md" "${SOURCE}/LICENSE"
+# The zip's README is for the person who runs bigsum.exe: doc/README.txt.in
+# with the exit status and messages as the man page gives them, rendered as
+# plain text, unjustified.
+file(READ "${STAGE}/bigsum-${IDENTITY}-x86_64-linux-gnu/share/man/man1/bigsum.1" man)
+string(REGEX REPLACE "^([^\n]*\n)" "\\1.na\n" man "${man}")
+file(WRITE "${STAGE}/bigsum.1" "${man}")
+execute_process(COMMAND "${GROFF}" -man -Tascii -P-cbou -rLL=74n "${STAGE}/bigsum.1"
+  OUTPUT_VARIABLE man COMMAND_ERROR_IS_FATAL ANY)
+string(REGEX REPLACE ".*\nEXIT STATUS\n(.*)" "\\1" EXIT_STATUS "${man}")
+string(REGEX REPLACE "\n[A-Z][^\n]*\n.*" "\n" EXIT_STATUS "${EXIT_STATUS}")
+configure_file("${SOURCE}/doc/README.txt.in" "${STAGE}/README.txt" @ONLY)
+# Notepad on older Windows shows a text file properly only with CR LF, and
+# one that is not ASCII only with a byte-order mark.
+string(ASCII 239 187 191 bom)
+foreach(path "${STAGE}/README.txt" "${SOURCE}/CHANGELOG.md" "${SOURCE}/LICENSE"
              "${STAGE}/THIRD-PARTY-NOTICES")
   get_filename_component(base "${path}" NAME_WE)
   set(text_file "${windows}/${base}.txt")
   file(READ "${path}" text)
   string(REPLACE "\n" "\r\n" text "${text}")
+  if(NOT text MATCHES "^[\t\r\n -~]*$")
+    string(PREPEND text "${bom}")
+  endif()
   file(WRITE "${STAGE}/${text_file}" "${text}")
   file(CHMOD "${STAGE}/${text_file}" PERMISSIONS OWNER_READ OWNER_WRITE GROUP_READ WORLD_READ)
   list(APPEND members "${text_file}")

@@ -40,7 +40,7 @@ endif()
 find_program(TAR tar REQUIRED)
 find_program(GZIP gzip REQUIRED)
 find_program(ZIP zip REQUIRED)
-find_program(GROFF groff)
+find_program(GROFF groff REQUIRED)
 # What the .buildinfo lists beside the builds' own tools: every other tool
 # that made the archives, and the licence texts of the notices. git is there
 # either way, so a rebuild from the source archive lists it too.
@@ -65,6 +65,7 @@ add_custom_target(packages
     "-DTAR=${TAR}"
     "-DGZIP=${GZIP}"
     "-DZIP=${ZIP}"
+    "-DGROFF=${GROFF}"
     -P "${PROJECT_SOURCE_DIR}/cmake/make-packages.cmake"
   COMMENT "Writing the release archives to ${BIGSUM_PACKAGE_DIR}"
   VERBATIM)
