@@ -130,12 +130,12 @@ function(bigsum_glibc_source out_version out_files map dir)
   set(${out_files} "${files}" PARENT_SCOPE)
 endfunction()
 
-# bigsum_notices(OUT MAP IDENTITY TEMPLATES SOURCES) writes to OUT the
-# notices of the libraries whose archives the link map MAP used, from
-# doc/third-party in TEMPLATES and the licence texts, naming the glibc
-# source files in SOURCES. MinGW-w64's permissive licences ask for their
-# notices, which Debian's record of it holds.
-function(bigsum_notices out map identity templates sources)
+# bigsum_notices(OUT MAP IDENTITY TEMPLATES GLIBC_VERSION GLIBC_FILES)
+# writes to OUT the notices of the libraries whose archives the link map MAP
+# used, from doc/third-party in TEMPLATES and the licence texts, naming the
+# glibc source files that bigsum_glibc_source gave. MinGW-w64's permissive
+# licences ask for their notices, which Debian's record of it holds.
+function(bigsum_notices out map identity templates glibc_version glibc_files)
   bigsum_link_inputs(archives "${map}" ON)
   set(libraries "")
   set(gcc_parts "")
@@ -161,7 +161,6 @@ function(bigsum_notices out map identity templates sources)
     string(APPEND copyright "${copyright_of_${part}}\n")
   endforeach()
   string(STRIP "${copyright}" copyright)
-  bigsum_glibc_source(glibc_version glibc_files "${map}" "${sources}")
   list(TRANSFORM glibc_files PREPEND "  ")
   list(JOIN glibc_files "\n" glibc_sources)
 

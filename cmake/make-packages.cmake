@@ -65,9 +65,9 @@ foreach(arch x86_64 aarch64)
   string(TOUPPER "${arch}_BUILD" build)
   set(tree "bigsum-${IDENTITY}-${arch}-linux-gnu")
   run("${CMAKE_COMMAND}" --install "${${build}}" --prefix "${STAGE}/${tree}" --strip)
-  bigsum_notices("${STAGE}/${tree}/share/doc/bigsum/THIRD-PARTY-NOTICES"
-    "${${build}}/bigsum.map" "${IDENTITY}" "${SOURCE}/doc/third-party" "${C_SOURCES}")
   bigsum_glibc_source(version files "${${build}}/bigsum.map" "${C_SOURCES}")
+  bigsum_notices("${STAGE}/${tree}/share/doc/bigsum/THIRD-PARTY-NOTICES"
+    "${${build}}/bigsum.map" "${IDENTITY}" "${SOURCE}/doc/third-party" "${version}" "${files}")
   foreach(f IN LISTS files)
     if(NOT f IN_LIST archives)
       file(COPY_FILE "${C_SOURCES}/${f}" "${done}/${f}")
@@ -87,7 +87,7 @@ file(CHMOD "${STAGE}/${windows}/bigsum.exe" PERMISSIONS
   OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
 set(members "${windows}/bigsum.exe")
 bigsum_notices("${STAGE}/THIRD-PARTY-NOTICES" "${WINDOWS_BUILD}/bigsum.map" "${IDENTITY}"
-  "${SOURCE}/doc/third-party" "${C_SOURCES}")
+  "${SOURCE}/doc/third-party" "" "")
 # The zip's README is for the person who runs bigsum.exe: doc/README.txt.in
 # with the exit status and messages as the man page gives them, rendered as
 # plain text, unjustified.
