@@ -340,6 +340,40 @@ TEST(BrokenOutput, StillStoresTheWholeSum)
     }
 }
 
+// A reader that stops reading (a terminal held by Ctrl-S, a busy pipe), then
+// SIGTERM: the echo blocks in a full pipe, and the sum is already stored.
+TEST(BlockedOutput, EndingTheProgramKeepsTheWholeSum)
+{
+    if (windowsTarget())
+        GTEST_SKIP() << "a signal ends Wine's launcher, not the Windows process";
+    Sandbox box;
+    int out[2];
+    ASSERT_EQ(pipe(out), 0);
+    fcntl(out[1], F_SETPIPE_SZ, 4096);
+    ASSERT_EQ(fcntl(out[1], F_SETFL, O_NONBLOCK), 0);
+    const std::string page(4096, 'x');
+    while (write(out[1], page.data(), page.size()) > 0) {
+    }
+    ASSERT_EQ(fcntl(out[1], F_SETFL, 0), 0);
+    const pid_t pid = fork();
+    if (pid == 0) {
+        dup2(open("/dev/null", O_RDONLY), STDIN_FILENO);
+        dup2(out[1], STDOUT_FILENO);
+        close(out[0]);
+        close(out[1]);
+        execWords(box.work(), command({}));
+    }
+    close(out[1]);
+    const auto until = std::min(deadline, Clock::now() + std::chrono::seconds(5));
+    while (readFile(box.result()) != sum && Clock::now() < until)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    EXPECT_EQ(waitpid(pid, nullptr, WNOHANG), 0) << "did not block on the full pipe";
+    kill(pid, SIGTERM);
+    EXPECT_EQ(waitWithTimeout(pid), 128 + SIGTERM);
+    close(out[0]);
+    EXPECT_EQ(readFile(box.result()), sum);
+}
+
 // The key wait on a terminal: key mode while waiting, the old mode after.
 class Terminal : public testing::Test {
 protected:
@@ -498,10 +532,8 @@ TEST_F(Terminal, SignalsEndTheWaitUnlessIgnored)
         const char *name;
         const char *key; // or sent with kill
         int sig;
-    } rows[] = {{"INT", "\x03", SIGINT},
-                {"QUIT", "\x1c", SIGQUIT},
-                {"TERM", nullptr, SIGTERM},
-                {"HUP", nullptr, SIGHUP},
+    } rows[] = {{"INT", "\x03", SIGINT},  {"QUIT", "\x1c", SIGQUIT},  {"TERM", nullptr, SIGTERM},
+                {"HUP", nullptr, SIGHUP}, {"ALRM", nullptr, SIGALRM}, {"USR1", nullptr, SIGUSR1},
                 {"TSTP", "\x1a", SIGTSTP}};
     for (const bool ignored : {false, true})
         for (const auto &row : rows) {

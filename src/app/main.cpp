@@ -15,8 +15,11 @@ int main(int /*argc*/, char ** /*argv*/)
         return 1;
     }
     const char *sum = addDigitStrings(firstOperand, secondOperand, sumBuffer);
+    // Stored before the echo: a standard output that blocks must not stand
+    // between the truncation and the stored sum.
+    const bool stored = storeSum(sum);
     echoAddition(firstOperand, secondOperand, sum);
-    if (!storeSum(sum)) {
+    if (!stored) {
         reportWriteFailure();
         return 1;
     }

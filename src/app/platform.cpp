@@ -20,7 +20,6 @@ void waitForKey()
 #include <csignal>
 #include <fcntl.h>
 #include <iostream>
-#include <iterator>
 #include <poll.h>
 #include <termios.h>
 #include <unistd.h>
@@ -31,7 +30,22 @@ termios savedMode;
 termios keyMode;
 volatile std::sig_atomic_t inKeyMode = 0;
 struct sigaction restoringAction;
-const int restoredSignals[] = {SIGHUP, SIGINT, SIGQUIT, SIGTERM, SIGTSTP};
+// Every signal that can be caught and whose default action ends the process
+// (with or without a core dump), the real-time ones aside, and the stop that
+// Ctrl-Z sends. SIGTTIN and SIGTTOU are left alone: a background wait stops
+// before it changes the mode.
+const int restoredSignals[] = {SIGHUP,  SIGINT,  SIGQUIT,   SIGILL,  SIGTRAP,   SIGABRT,
+                               SIGBUS,  SIGFPE,  SIGUSR1,   SIGSEGV, SIGUSR2,   SIGPIPE,
+                               SIGALRM, SIGTERM, SIGXCPU,   SIGXFSZ, SIGVTALRM, SIGPROF,
+                               SIGIO,   SIGSYS,  SIGSTKFLT, SIGPWR,  SIGTSTP};
+
+template <typename F> void forEachRestoredSignal(F f)
+{
+    for (const int sig : restoredSignals)
+        f(sig);
+    for (int sig = SIGRTMIN; sig <= SIGRTMAX; ++sig)
+        f(sig);
+}
 
 // Puts the terminal back before the signal takes its default course. Only a
 // stop returns from raise(), once the process is continued; the wait then
@@ -126,12 +140,12 @@ void readKey()
     sigemptyset(&restoringAction.sa_mask);
     // A signal that the caller ignored stays ignored, as it would in a
     // program that never caught it.
-    struct sigaction previous[std::size(restoredSignals)];
-    for (std::size_t i = 0; i < std::size(restoredSignals); ++i) {
-        sigaction(restoredSignals[i], nullptr, &previous[i]);
-        if (previous[i].sa_handler != SIG_IGN)
-            sigaction(restoredSignals[i], &restoringAction, nullptr);
-    }
+    struct sigaction previous[NSIG] = {};
+    forEachRestoredSignal([&](int sig) {
+        sigaction(sig, nullptr, &previous[sig]);
+        if (previous[sig].sa_handler != SIG_IGN)
+            sigaction(sig, &restoringAction, nullptr);
+    });
 
     inKeyMode = 1;
     unsigned char key = 0;
@@ -139,8 +153,7 @@ void readKey()
         readRestOfKey(key);
     inKeyMode = 0;
     tcsetattr(STDIN_FILENO, TCSANOW, &savedMode);
-    for (std::size_t i = 0; i < std::size(restoredSignals); ++i)
-        sigaction(restoredSignals[i], &previous[i], nullptr);
+    forEachRestoredSignal([&](int sig) { sigaction(sig, &previous[sig], nullptr); });
 }
 
 } // namespace
