@@ -14,7 +14,7 @@ set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 # x86_64 program's, not the cross toolchain's own older copy in
 # /usr/aarch64-linux-gnu, which the compiler searches first: its headers take
 # that copy's place in the compiler's own list (-nostdinc, then the list
-# again), and its start files and archives come first at the link.
+# again), and BIGSUM_LIBC_DIR puts its start files and archives first.
 set(multiarch_include /usr/include/aarch64-linux-gnu)
 set(multiarch_lib /usr/lib/aarch64-linux-gnu)
 if(NOT EXISTS "${multiarch_lib}/libc.a")
@@ -40,4 +40,4 @@ list(JOIN libc_flags " " libc_flags)
 foreach(config DEBUG RELEASE RELWITHDEBINFO MINSIZEREL)
   set(CMAKE_CXX_FLAGS_${config}_INIT "${libc_flags}")
 endforeach()
-set(CMAKE_EXE_LINKER_FLAGS_INIT "-B${multiarch_lib}/ -L${multiarch_lib}")
+set(BIGSUM_LIBC_DIR "${multiarch_lib}" CACHE PATH "")
