@@ -13,10 +13,9 @@ set(unpacked "${PROJECT_BINARY_DIR}/unpacked")
 add_test(NAME package.unpack COMMAND "${scripts}/unpack" "${PROJECT_SOURCE_DIR}" "${unpacked}")
 set_tests_properties(package.unpack PROPERTIES FIXTURES_SETUP unpacked)
 set(fixture FIXTURES_REQUIRED unpacked)
-set(linux "${unpacked}/x86_64/bin/bigsum")
 set(aarch64 "${unpacked}/aarch64/bin/bigsum")
 set(windows "${unpacked}/i686/bigsum.exe")
-e2e_tests(package.linux 120 ARGS "--exe=${linux}" PROPERTIES ${fixture})
+e2e_tests(package.linux 120 ARGS "--exe=${unpacked}/x86_64/bin/bigsum" PROPERTIES ${fixture})
 
 add_test(NAME package.man_page COMMAND sh -c [=[w=$("$1" -man -ww -z "$2" 2>&1) && [ -z "$w" ] || { echo "$w" >&2; exit 1; }
     head -n 1 "$2" | grep -q '^\.TH BIGSUM 1 [0-9-]* "bigsum [0-9][^"]*" "User Commands"$' || { head -n 1 "$2"; exit 1; }]=]
@@ -29,6 +28,5 @@ add_test(NAME package.reproducible COMMAND "${scripts}/rebuild" "${packages}" "$
 set_tests_properties(package.man_page package.windows_exe package.build package.relink
   package.refusals package.reproducible PROPERTIES ${fixture} TIMEOUT 1200)
 
-add_test(NAME build.without_test_libraries
-  COMMAND "${scripts}/plain-build" "${PROJECT_SOURCE_DIR}" "${PROJECT_BINARY_DIR}/plain-build")
+add_test(NAME build.without_test_libraries COMMAND "${scripts}/plain-build" "${PROJECT_SOURCE_DIR}" "${PROJECT_BINARY_DIR}/plain-build")
 set_tests_properties(build.without_test_libraries PROPERTIES TIMEOUT 600)
