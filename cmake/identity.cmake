@@ -8,8 +8,7 @@
 # it writes the man page and bigsum.rc there; configure_file rewrites them
 # only when the name or the date changes, so a commit renames a build
 # without configuring it again.
-set(archived_commit "$Format:%H$")  # git archive fills these in
-set(archived_epoch "$Format:%ct$")
+set(archived "$Format:%H %ct$")  # git archive fills this in
 
 file(READ "${SOURCE}/VERSION" line)
 if(NOT line MATCHES "^([0-9]+\\.[0-9]+\\.[0-9]+) ([0-9a-f]+)\n$")
@@ -24,7 +23,7 @@ endfunction()
 
 git(top rev-parse --show-toplevel)
 file(REAL_PATH "${SOURCE}" real)
-file(STRINGS "${SOURCE}/cmake/identity.cmake" archived REGEX "^set\\(archived_")
+file(STRINGS "${SOURCE}/cmake/identity.cmake" archived REGEX "^set\\(archived ")
 if(top AND top STREQUAL real)
   git(BIGSUM_COMMIT rev-parse HEAD)
   git(parent rev-parse -q --verify HEAD^)
@@ -47,7 +46,7 @@ if(top AND top STREQUAL real)
   endif()
 elseif(EXISTS "${SOURCE}/cmake/packaged-identity.cmake")  # the package step's source archive
   include("${SOURCE}/cmake/packaged-identity.cmake")
-elseif(archived MATCHES "archived_commit \"([0-9a-f]+)\".*archived_epoch \"([0-9]+)\"")
+elseif(archived MATCHES "archived \"([0-9a-f]+) ([0-9]+)\"")
   set(BIGSUM_COMMIT "${CMAKE_MATCH_1}")
   set(epoch "${CMAKE_MATCH_2}")
   string(SUBSTRING "${BIGSUM_COMMIT}" 0 7 short)
