@@ -30,10 +30,11 @@ termios savedMode;
 termios keyMode;
 volatile std::sig_atomic_t inKeyMode = 0;
 struct sigaction restoringAction;
+struct sigaction previousActions[NSIG];
 // Every signal that can be caught and whose default action ends the process
 // (with or without a core dump), the real-time ones aside, and the stop that
-// Ctrl-Z sends. SIGTTIN and SIGTTOU are left alone: a background wait stops
-// before it changes the mode.
+// Ctrl-Z sends; SIGPIPE and SIGXFSZ are ignored from the start. SIGTTIN and
+// SIGTTOU are left alone: a background wait stops before it changes the mode.
 const int restoredSignals[] = {SIGHUP,  SIGINT,  SIGQUIT,   SIGILL,  SIGTRAP,   SIGABRT,
                                SIGBUS,  SIGFPE,  SIGUSR1,   SIGSEGV, SIGUSR2,   SIGPIPE,
                                SIGALRM, SIGTERM, SIGXCPU,   SIGXFSZ, SIGVTALRM, SIGPROF,
@@ -138,12 +139,11 @@ void readKey()
 
     restoringAction.sa_handler = restoreAndRaise;
     sigemptyset(&restoringAction.sa_mask);
-    // A signal that the caller ignored stays ignored, as it would in a
-    // program that never caught it.
-    struct sigaction previous[NSIG] = {};
-    forEachRestoredSignal([&](int sig) {
-        sigaction(sig, nullptr, &previous[sig]);
-        if (previous[sig].sa_handler != SIG_IGN)
+    // Only a signal left to its default action is taken: one that the caller
+    // ignored stays ignored, as it would in a program that never caught it.
+    forEachRestoredSignal([](int sig) {
+        sigaction(sig, nullptr, &previousActions[sig]);
+        if (previousActions[sig].sa_handler == SIG_DFL)
             sigaction(sig, &restoringAction, nullptr);
     });
 
@@ -153,7 +153,7 @@ void readKey()
         readRestOfKey(key);
     inKeyMode = 0;
     tcsetattr(STDIN_FILENO, TCSANOW, &savedMode);
-    forEachRestoredSignal([&](int sig) { sigaction(sig, &previous[sig], nullptr); });
+    forEachRestoredSignal([](int sig) { sigaction(sig, &previousActions[sig], nullptr); });
 }
 
 } // namespace
