@@ -17,7 +17,8 @@ endif()
 set(version "${CMAKE_MATCH_1}")
 set(after "${CMAKE_MATCH_2}")
 function(git out)  # a failed git command prints nothing
-  execute_process(COMMAND git -C "${SOURCE}" ${ARGN} OUTPUT_VARIABLE o OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_QUIET)
+  execute_process(COMMAND git -C "${SOURCE}" ${ARGN}
+    OUTPUT_VARIABLE o OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_QUIET)
   set(${out} "${o}" PARENT_SCOPE)
 endfunction()
 
