@@ -28,7 +28,8 @@ add_test(NAME package.windows_exe COMMAND "${scripts}/check-exe" "${windows}" "$
 add_test(NAME package.build COMMAND "${scripts}/check-build" "${trees}" "${unpacked}" "${PROJECT_SOURCE_DIR}")
 add_test(NAME package.relink COMMAND "${scripts}/relink" "${packages}" "${unpacked}" "${QEMU_AARCH64}")
 add_test(NAME package.refusals COMMAND "${scripts}/refusals" "${PROJECT_SOURCE_DIR}")
-add_test(NAME package.reproducible COMMAND "${scripts}/rebuild" "${packages}" "${unpacked}/identity")
+add_test(NAME package.reproducible
+  COMMAND "${scripts}/rebuild" "${packages}" "${unpacked}/identity" "${PROJECT_SOURCE_DIR}")
 set_tests_properties(package.man_page package.changelog package.windows_exe package.build package.relink
   package.refusals package.reproducible PROPERTIES ${fixture} TIMEOUT 1200)
 
