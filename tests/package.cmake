@@ -26,8 +26,8 @@ add_test(NAME package.man_page COMMAND sh -c [=[
   sh "${GROFF}" "${unpacked}/x86_64/share/man/man1/bigsum.1")
 # The changelog's newest section is this release's; a development build's may also be Unreleased.
 add_test(NAME package.changelog COMMAND sh -c [=[
-    n=$(grep -m 1 '^## ' "$1") &&
     v=$(cat "$2") &&
+    n=$(grep -m 1 '^## ' "$1") &&
     case $n in
       "## ${v%%-*} - "????-??-??) ;;
       "## Unreleased") [ "$v" != "${v%%-*}" ] ;;
