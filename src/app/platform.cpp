@@ -30,32 +30,52 @@ termios savedMode;
 termios keyMode;
 volatile std::sig_atomic_t inKeyMode = 0;
 struct sigaction restoringAction;
+struct sigaction continuingAction;
 struct sigaction previousActions[NSIG];
-// Every signal that can be caught and whose default action ends the process
-// (with or without a core dump), the real-time ones aside, and the stop that
-// Ctrl-Z sends; SIGPIPE and SIGXFSZ are ignored from the start. SIGTTIN and
-// SIGTTOU are left alone: a background wait stops before it changes the mode.
-const int restoredSignals[] = {SIGHUP,  SIGINT,  SIGQUIT,   SIGILL,  SIGTRAP,   SIGABRT,
-                               SIGBUS,  SIGFPE,  SIGUSR1,   SIGSEGV, SIGUSR2,   SIGPIPE,
-                               SIGALRM, SIGTERM, SIGXCPU,   SIGXFSZ, SIGVTALRM, SIGPROF,
-                               SIGIO,   SIGSYS,  SIGSTKFLT, SIGPWR,  SIGTSTP};
+struct sigaction previousContinue;
+// Every standard signal that can be caught and whose default action ends the
+// process (with or without a core dump), and the stop that Ctrl-Z sends; the
+// real-time signals SIGRTMIN to SIGRTMAX follow. SIGKILL cannot be caught,
+// nor can 32 and 33, which the C library keeps below SIGRTMIN; SIGPIPE and
+// SIGXFSZ are ignored from the start. SIGTTIN and SIGTTOU are left alone: a
+// background wait stops before it changes the mode, and SIGCONT sets key mode
+// again after any stop.
+const int restoredSignals[] = {SIGHUP,    SIGINT,  SIGQUIT,   SIGILL,  SIGTRAP, SIGABRT,
+                               SIGBUS,    SIGFPE,  SIGUSR1,   SIGSEGV, SIGUSR2, SIGALRM,
+                               SIGTERM,   SIGXCPU, SIGVTALRM, SIGPROF, SIGIO,   SIGSYS,
+#ifdef SIGSTKFLT
+                               SIGSTKFLT,
+#endif
+#ifdef SIGPWR
+                               SIGPWR,
+#endif
+                               SIGTSTP};
 
 template <typename F> void forEachRestoredSignal(F f)
 {
     for (const int sig : restoredSignals)
         f(sig);
-    for (int sig = SIGRTMIN; sig <= SIGRTMAX; ++sig)
+    for (int sig = SIGRTMIN; sig <= SIGRTMAX && sig < NSIG; ++sig)
         f(sig);
 }
 
-// Puts the terminal back before the signal takes its default course. Only a
-// stop returns from raise(), once the process is continued; the wait then
-// resumes in key mode.
-extern "C" void restoreAndRaise(int sig)
+// Puts back the mode the wait found. With SIGTTOU blocked, a process outside
+// the terminal's foreground process group may do so without being stopped.
+void restoreMode()
 {
-    int savedErrno = errno;
+    sigset_t ttou;
+    sigset_t old;
+    sigemptyset(&ttou);
+    sigaddset(&ttou, SIGTTOU);
+    sigprocmask(SIG_BLOCK, &ttou, &old);
     tcsetattr(STDIN_FILENO, TCSANOW, &savedMode);
+    sigprocmask(SIG_SETMASK, &old, nullptr);
+}
 
+// Sends sig again with its default action, as to a program that never
+// caught it.
+void raiseDefault(int sig)
+{
     struct sigaction dfl {};
     dfl.sa_handler = SIG_DFL;
     sigaction(sig, &dfl, nullptr);
@@ -64,8 +84,29 @@ extern "C" void restoreAndRaise(int sig)
     sigaddset(&set, sig);
     sigprocmask(SIG_UNBLOCK, &set, nullptr);
     static_cast<void>(raise(sig));
+}
 
+// Puts the terminal back before the signal takes its default course; the
+// other handled signals wait until the handler ends. Only a stop returns from
+// raise(), once the process is continued or at once when the stop is
+// discarded (as in an orphaned process group); the SIGCONT raised here then
+// sets key mode again once this handler is done.
+extern "C" void restoreAndRaise(int sig)
+{
+    const int savedErrno = errno;
+    restoreMode();
+    raiseDefault(sig);
     sigaction(sig, &restoringAction, nullptr);
+    static_cast<void>(raise(SIGCONT));
+    errno = savedErrno;
+}
+
+// Sets key mode again after a stop, whatever caused it: a shell puts its own
+// mode back while its job is stopped. Outside the foreground process group
+// this stops the process until it is brought there, as any program would.
+extern "C" void resumeKeyMode(int /*sig*/)
+{
+    const int savedErrno = errno;
     if (inKeyMode)
         tcsetattr(STDIN_FILENO, TCSANOW, &keyMode);
     errno = savedErrno;
@@ -126,6 +167,38 @@ void readRestOfKey(int first)
     }
 }
 
+// Catches the handled signals and SIGCONT for the wait. A handler that puts
+// the terminal back blocks every other handled signal and SIGCONT, so none
+// runs between the restore and the end; SIGCONT's blocks none, so that a
+// deadly signal still ends a wait that setting key mode stopped again. Both
+// restart what they interrupt, such as a change of mode that stopped.
+void installActions()
+{
+    restoringAction.sa_handler = restoreAndRaise;
+    restoringAction.sa_flags = SA_RESTART;
+    sigemptyset(&restoringAction.sa_mask);
+    forEachRestoredSignal([](int sig) { sigaddset(&restoringAction.sa_mask, sig); });
+    sigaddset(&restoringAction.sa_mask, SIGCONT);
+    // Only a signal left to its default action is taken: one that the caller
+    // ignored stays ignored, as it would in a program that never caught it.
+    forEachRestoredSignal([](int sig) {
+        sigaction(sig, nullptr, &previousActions[sig]);
+        if (previousActions[sig].sa_handler == SIG_DFL)
+            sigaction(sig, &restoringAction, nullptr);
+    });
+    continuingAction.sa_handler = resumeKeyMode;
+    continuingAction.sa_flags = SA_RESTART;
+    sigemptyset(&continuingAction.sa_mask);
+    sigaction(SIGCONT, &continuingAction, &previousContinue);
+}
+
+// Gives each signal back the action it had before the wait.
+void restoreActions()
+{
+    forEachRestoredSignal([](int sig) { sigaction(sig, &previousActions[sig], nullptr); });
+    sigaction(SIGCONT, &previousContinue, nullptr);
+}
+
 // Reads one key press, all the bytes it sends, from a terminal in
 // non-canonical mode without echo, so none of them reach the next reader.
 void readKey()
@@ -137,23 +210,16 @@ void readKey()
     keyMode.c_cc[VMIN] = 1;
     keyMode.c_cc[VTIME] = 0;
 
-    restoringAction.sa_handler = restoreAndRaise;
-    sigemptyset(&restoringAction.sa_mask);
-    // Only a signal left to its default action is taken: one that the caller
-    // ignored stays ignored, as it would in a program that never caught it.
-    forEachRestoredSignal([](int sig) {
-        sigaction(sig, nullptr, &previousActions[sig]);
-        if (previousActions[sig].sa_handler == SIG_DFL)
-            sigaction(sig, &restoringAction, nullptr);
-    });
-
+    installActions();
     inKeyMode = 1;
     unsigned char key = 0;
     if (tcsetattr(STDIN_FILENO, TCSANOW, &keyMode) == 0 && readByte(key, -1))
         readRestOfKey(key);
     inKeyMode = 0;
+    // Like key mode, this waits for the foreground rather than change the
+    // mode under the shell that holds the terminal.
     tcsetattr(STDIN_FILENO, TCSANOW, &savedMode);
-    forEachRestoredSignal([](int sig) { sigaction(sig, &previousActions[sig], nullptr); });
+    restoreActions();
 }
 
 } // namespace
