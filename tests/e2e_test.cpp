@@ -603,26 +603,34 @@ TEST_F(Terminal, StopAndContinueWaitsInKeyModeAgain)
 
 // A job the shell does not have in the foreground, as under timeout, stops at
 // its first change of mode; SIGTERM with the SIGCONT that kill and timeout
-// send after it end it at once, and the mode is as found.
+// send after it end it at once. The mode is left as the job found it, or as
+// the shell set it meanwhile.
 TEST_F(Terminal, SignalEndsAWaitOutsideTheForeground)
 {
-    std::vector<std::string> words = {"bash", "-c",
-                                      R"(set -m; "$@" & echo "<$!>"; set +m; wait $!)", "bash"};
-    const std::vector<std::string> program = command({});
-    words.insert(words.end(), program.begin(), program.end());
-    start(words);
-    const std::string seen = readUntil(">");
-    ASSERT_NE(seen.find('<'), std::string::npos) << seen;
-    const pid_t job = std::stoi(seen.substr(seen.find('<') + 1));
-    const std::string stat = "/proc/" + std::to_string(job) + "/stat";
-    const auto until = soon();
-    while (readFile(stat).find(") T ") == std::string::npos && Clock::now() < until)
-        std::this_thread::sleep_for(std::chrono::milliseconds(2));
-    ASSERT_NE(readFile(stat).find(") T "), std::string::npos) << "did not stop";
-    ASSERT_EQ(kill(job, SIGTERM), 0);
-    ASSERT_EQ(kill(job, SIGCONT), 0);
-    EXPECT_EQ(waitWithTimeout(pid_, Clock::now() + std::chrono::seconds(2)), 128 + SIGTERM);
-    EXPECT_EQ(modeOf(master_).c_lflag, before_.c_lflag);
+    for (const bool shellChangesMode : {false, true}) {
+        SCOPED_TRACE(shellChangesMode ? "the shell changes the mode" : "the mode as found");
+        std::vector<std::string> words = {"bash", "-c",
+                                          R"(set -m; "$@" & echo "<$!>"; set +m; wait $!)", "bash"};
+        const std::vector<std::string> program = command({});
+        words.insert(words.end(), program.begin(), program.end());
+        start(words);
+        const std::string seen = readUntil(">");
+        ASSERT_NE(seen.find('<'), std::string::npos) << seen;
+        const pid_t job = std::stoi(seen.substr(seen.find('<') + 1));
+        const std::string stat = "/proc/" + std::to_string(job) + "/stat";
+        const auto until = soon();
+        while (readFile(stat).find(") T ") == std::string::npos && Clock::now() < until)
+            std::this_thread::sleep_for(std::chrono::milliseconds(2));
+        ASSERT_NE(readFile(stat).find(") T "), std::string::npos) << "did not stop";
+        termios expected = before_;
+        if (shellChangesMode)
+            expected.c_lflag &= ~static_cast<tcflag_t>(ECHO);
+        ASSERT_EQ(tcsetattr(master_, TCSANOW, &expected), 0);
+        ASSERT_EQ(kill(job, SIGTERM), 0);
+        ASSERT_EQ(kill(job, SIGCONT), 0);
+        EXPECT_EQ(waitWithTimeout(pid_, Clock::now() + std::chrono::seconds(2)), 128 + SIGTERM);
+        EXPECT_EQ(modeOf(master_).c_lflag, expected.c_lflag);
+    }
 }
 
 // Each case runs in a folder of its own: a path is made absolute first, a

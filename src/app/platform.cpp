@@ -28,6 +28,7 @@ namespace {
 
 termios savedMode;
 termios keyMode;
+termios keyModeAsSet;
 volatile std::sig_atomic_t inKeyMode = 0;
 struct sigaction restoringAction;
 struct sigaction continuingAction;
@@ -59,6 +60,17 @@ template <typename F> void forEachRestoredSignal(F f)
         f(sig);
 }
 
+// Whether the terminal is in the mode the wait set. A wait that was stopped
+// before it set the mode finds the mode of whoever holds the terminal, which
+// is not its to change.
+bool showsKeyMode()
+{
+    termios now{};
+    return tcgetattr(STDIN_FILENO, &now) == 0 && now.c_iflag == keyModeAsSet.c_iflag &&
+           now.c_oflag == keyModeAsSet.c_oflag && now.c_cflag == keyModeAsSet.c_cflag &&
+           now.c_lflag == keyModeAsSet.c_lflag;
+}
+
 // Puts back the mode the wait found. With SIGTTOU blocked, a process outside
 // the terminal's foreground process group may do so without being stopped.
 void restoreMode()
@@ -84,6 +96,7 @@ void raiseDefault(int sig)
     sigaddset(&set, sig);
     sigprocmask(SIG_UNBLOCK, &set, nullptr);
     static_cast<void>(raise(sig));
+    sigprocmask(SIG_BLOCK, &set, nullptr);
 }
 
 // Puts the terminal back before the signal takes its default course; the
@@ -94,7 +107,8 @@ void raiseDefault(int sig)
 extern "C" void restoreAndRaise(int sig)
 {
     const int savedErrno = errno;
-    restoreMode();
+    if (showsKeyMode())
+        restoreMode();
     raiseDefault(sig);
     sigaction(sig, &restoringAction, nullptr);
     static_cast<void>(raise(SIGCONT));
@@ -209,11 +223,14 @@ void readKey()
     keyMode.c_lflag &= ~static_cast<tcflag_t>(ICANON | ECHO);
     keyMode.c_cc[VMIN] = 1;
     keyMode.c_cc[VTIME] = 0;
+    keyModeAsSet = keyMode;
 
     installActions();
     inKeyMode = 1;
     unsigned char key = 0;
-    if (tcsetattr(STDIN_FILENO, TCSANOW, &keyMode) == 0 && readByte(key, -1))
+    // The terminal may keep other bits than those asked for.
+    if (tcsetattr(STDIN_FILENO, TCSANOW, &keyMode) == 0 &&
+        tcgetattr(STDIN_FILENO, &keyModeAsSet) == 0 && readByte(key, -1))
         readRestOfKey(key);
     inKeyMode = 0;
     // Like key mode, this waits for the foreground rather than change the
