@@ -422,6 +422,15 @@ protected:
         }
     }
 
+    // The one child of process leader.
+    static pid_t childOf(pid_t leader)
+    {
+        const std::string id = std::to_string(leader);
+        pid_t child = 0;
+        std::ifstream("/proc/" + id + "/task/" + id + "/children") >> child;
+        return child;
+    }
+
     // Goes on in a child in a process group of its own, not the foreground
     // one; this session leader ends as the child does.
     static void leaveTheForeground()
@@ -625,9 +634,7 @@ TEST_F(Terminal, SignalEndsAWaitOutsideTheForeground)
         SCOPED_TRACE(shellChangesMode ? "the shell changes the mode" : "the mode as found");
         start(command({}), true);
         ASSERT_NE(readUntil(nativePrompt).find(nativePrompt), std::string::npos);
-        const std::string leader = std::to_string(pid_);
-        pid_t job = 0;
-        std::ifstream("/proc/" + leader + "/task/" + leader + "/children") >> job;
+        const pid_t job = childOf(pid_);
         const std::string stat = "/proc/" + std::to_string(job) + "/stat";
         const auto until = soon();
         while (readFile(stat).find(") T ") == std::string::npos && Clock::now() < until)
